@@ -1,0 +1,128 @@
+#include "forms/form.h"
+
+#include "forms/window_system.h"
+
+#include <stdexcept>
+
+namespace clipnest {
+
+Form::Form(WindowSystem& windows, std::string name, FormStyle style, int client_width,
+           int client_height)
+    : windows_(windows),
+      name_(std::move(name)),
+      style_(style),
+      width_(client_width),
+      height_(client_height) {}
+
+Form::~Form() = default;
+
+Control& Form::Add(std::string name, ControlKind kind, TwipsRect rect) {
+  controls_.push_back(std::make_unique<Control>(*this, std::move(name), kind, rect));
+  return *controls_.back();
+}
+
+Control& Form::operator[](const std::string& name) const {
+  for (const auto& control : controls_) {
+    if (control->name() == name) return *control;
+  }
+  throw std::out_of_range("no control " + name + " on " + name_);
+}
+
+void Form::SetCaption(std::string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  Tell(WindowAspect::kCaption);
+}
+
+void Form::SetLeft(float left) {
+  left_ = left;
+  Tell(WindowAspect::kGeometry);
+}
+
+void Form::SetTop(float top) {
+  top_ = top;
+  Tell(WindowAspect::kGeometry);
+}
+
+void Form::SetHeight(int height) {
+  height_ = height;
+  Tell(WindowAspect::kGeometry);
+}
+
+void Form::MovedTo(float left, float top) {
+  left_ = left;
+  top_ = top;
+}
+
+void Form::SetBackColour(OleColour colour) {
+  back_colour_ = colour;
+  Tell(WindowAspect::kBackColour);
+}
+
+void Form::Create() {
+  if (!view_) view_ = windows_.CreateView(*this);
+}
+
+void Form::Show() {
+  Create();
+  if (visible_) {
+    view_->BringToFront();
+    return;
+  }
+  visible_ = true;
+  Tell(WindowAspect::kVisible);
+}
+
+void Form::Hide() {
+  if (!visible_) return;
+  visible_ = false;
+  Tell(WindowAspect::kVisible);
+}
+
+void Form::BringToFront() {
+  if (view_) view_->BringToFront();
+}
+
+void Form::SetTopmost(bool topmost) {
+  topmost_ = topmost;
+  Tell(WindowAspect::kTopmost);
+}
+
+void Form::SetLayeredOpacity(int opacity) {
+  layered_ = true;
+  opacity_ = opacity;
+  Tell(WindowAspect::kOpacity);
+}
+
+void Form::SetFocus(Control& control) {
+  focused_ = &control;
+  if (view_ && !control.holder()) view_->FocusChanged(control);
+}
+
+Control* Form::DrawnControlAt(int x, int y) const {
+  for (const auto& control : controls_) {
+    if (control->holder() || control->windowed() || !control->visible()) continue;
+    if (!control->on_click) continue;
+    if (control->rect().Contains(x, y)) return control.get();
+  }
+  return nullptr;
+}
+
+void Form::MouseDown() {
+  if (on_mouse_down) on_mouse_down();
+}
+
+void Form::CloseBox() {
+  visible_ = false;
+  if (on_close_box) on_close_box();
+}
+
+void Form::ControlChanged(const Control& control, ControlAspect aspect) {
+  if (view_ && !control.holder()) view_->ControlChanged(control, aspect);
+}
+
+void Form::Tell(WindowAspect aspect) {
+  if (view_) view_->WindowChanged(aspect);
+}
+
+}  // namespace clipnest

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "forms/control.h"
+
+namespace clipnest {
+
+enum class WindowAspect { kGeometry, kBackColour, kVisible, kTopmost, kOpacity, kCaption };
+
+// A form's native window, made by the window system. The form tells it what changed; the view
+// reads the new state from the form and shows it.
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void WindowChanged(WindowAspect aspect) = 0;
+  virtual void ControlChanged(const Control& control, ControlAspect aspect) = 0;
+  virtual void FocusChanged(const Control& control) = 0;
+  // Puts the window in front of the others without taking the focus from them.
+  virtual void BringToFront() = 0;
+};
+
+}  // namespace clipnest

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "feedback/cues.h"
+#include "panel/form1.h"
+#include "panel/module1.h"
+#include "platform/platform.h"
+#include "settings/settings_file.h"
+
+namespace clipnest {
+
+// The running program: the program-wide state, the settings file, the cues and the windows.
+class Program {
+ public:
+  explicit Program(Platform& platform);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Creates the panel, runs its load step and shows it (or ends a second copy).
+  void Start();
+
+  Platform& platform() { return platform_; }
+  Module1& module1() { return module1_; }
+  SettingsFile& settings() { return settings_; }
+  Cues& cues() { return cues_; }
+  Form1& form1() { return form1_; }
+
+ private:
+  Platform& platform_;
+  Module1 module1_;
+  SettingsFile settings_;
+  Cues cues_;
+  Form1 form1_;
+};
+
+}  // namespace clipnest

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/ansi_code_page.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace clipnest {
+
+// The Windows ANSI code page that goes with a POSIX locale name such as "ru_RU.UTF-8", as Windows
+// maps the language: 1251 for Russian, 1252 for Western European, 1250 for Central European...
+// 1252 for the C and POSIX locales.
+int AnsiCodePageForLocale(std::string_view locale_name);
+
+// A single-byte Windows code page (874, 1250 to 1258) from built-in tables.
+class SingleByteCodePage : public AnsiCodePage {
+ public:
+  // Nothing when the code page is not a single-byte one that the tables hold.
+  static std::optional<SingleByteCodePage> Make(int code_page);
+
+  std::optional<std::string> Encode(std::string_view utf8) override;
+  std::string Decode(std::string_view ansi) override;
+  int number() const { return number_; }
+
+ private:
+  SingleByteCodePage(int number, const std::uint16_t* high_half);
+
+  int number_;
+  const std::uint16_t* high_half_;  // the characters of bytes 0x80 to 0xFF
+  // The byte of each character below U+10000 that the page holds above 0x7F; 0 for none.
+  std::shared_ptr<const std::vector<std::uint8_t>> byte_of_;
+};
+
+}  // namespace clipnest

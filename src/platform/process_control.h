@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace clipnest {
+
+class ProcessControl {
+ public:
+  virtual ~ProcessControl() = default;
+  // The folder of the running executable, without a trailing separator.
+  virtual std::string ExecutableFolder() = 0;
+  // True when another copy of the program runs for this user (and display).
+  virtual bool AnotherInstanceRunning() = 0;
+  // Ends the program at once, closing every window.
+  [[noreturn]] virtual void EndProcess() = 0;
+  // Runs a command line as a new process with its window hidden, without waiting.
+  virtual void StartHidden(std::string_view command_line) = 0;
+};
+
+}  // namespace clipnest

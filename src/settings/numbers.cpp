@@ -1,0 +1,119 @@
+#include "settings/numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace clipnest {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads sign, digits, an optional fraction and an optional exponent from `text` at `pos`, into
+// the C form strtod understands. Returns false when no digit was read.
+bool ReadNumber(std::string_view text, std::size_t& pos, char decimal_separator, bool skip_blanks,
+                std::string& out) {
+  auto skip = [&] {
+    while (skip_blanks && pos < text.size() &&
+           (IsBlank(text[pos]) || text[pos] == '\n' || text[pos] == '\r'))
+      ++pos;
+  };
+  skip();
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    out += text[pos++];
+    skip();
+  }
+  bool digits = false;
+  auto read_digits = [&] {
+    for (;;) {
+      skip();
+      if (pos >= text.size() || !IsDigit(text[pos])) break;
+      out += text[pos++];
+      digits = true;
+    }
+  };
+  read_digits();
+  if (pos < text.size() && text[pos] == decimal_separator) {
+    ++pos;
+    out += '.';
+    read_digits();
+  }
+  if (!digits) return false;
+  std::size_t before_exponent = pos;
+  skip();
+  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E' || text[pos] == 'd' ||
+                            text[pos] == 'D')) {
+    std::size_t mark = pos++;
+    std::string exponent = "e";
+    skip();
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) exponent += text[pos++];
+    bool exponent_digits = false;
+    for (;;) {
+      skip();
+      if (pos >= text.size() || !IsDigit(text[pos])) break;
+      exponent += text[pos++];
+      exponent_digits = true;
+    }
+    if (exponent_digits) {
+      out += exponent;
+    } else {
+      pos = mark;
+    }
+  } else {
+    pos = before_exponent;
+  }
+  return true;
+}
+
+double ToDouble(const std::string& c_number) { return std::strtod(c_number.c_str(), nullptr); }
+
+std::optional<double> RoundedInRange(std::string_view text, char separator, double low,
+                                     double high) {
+  auto number = StrictNumber(text, separator);
+  if (!number) return std::nullopt;
+  double rounded = std::nearbyint(*number);  // the default rounding mode is half to even
+  if (rounded < low || rounded > high) return std::nullopt;
+  return rounded;
+}
+
+}  // namespace
+
+std::optional<double> StrictNumber(std::string_view text, char decimal_separator) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  std::string c_number;
+  if (!ReadNumber(text, pos, decimal_separator, false, c_number)) return std::nullopt;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  if (pos != text.size()) return std::nullopt;
+  double value = ToDouble(c_number);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<std::int32_t> StrictInt32(std::string_view text, char decimal_separator) {
+  auto value = RoundedInRange(text, decimal_separator, -2147483648.0, 2147483647.0);
+  if (!value) return std::nullopt;
+  return static_cast<std::int32_t>(*value);
+}
+
+std::optional<std::uint8_t> StrictByte(std::string_view text, char decimal_separator) {
+  auto value = RoundedInRange(text, decimal_separator, 0.0, 255.0);
+  if (!value) return std::nullopt;
+  return static_cast<std::uint8_t>(*value);
+}
+
+double LenientNumber(std::string_view text) {
+  std::size_t pos = 0;
+  std::string c_number;
+  if (!ReadNumber(text, pos, '.', true, c_number)) return 0.0;
+  double value = ToDouble(c_number);
+  return std::isfinite(value) ? value : 0.0;
+}
+
+bool OptionIsOn(std::string_view flag_text, char decimal_separator) {
+  auto number = StrictNumber(flag_text, decimal_separator);
+  return number && *number == 1.0;
+}
+
+}  // namespace clipnest

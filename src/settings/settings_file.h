@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace clipnest {
+
+class ProfileStrings;
+class MessageBoxes;
+
+struct SettingRead {
+  bool present = false;
+  std::string text;  // "no" when the key is missing
+};
+
+// The settings file, Settings.ini beside the executable, section Setup. Every key is read by
+// itself when its owner needs it and written by itself when the user changes it.
+class SettingsFile {
+ public:
+  SettingsFile(ProfileStrings& profile, MessageBoxes& messages, std::string executable_folder);
+
+  // Reads one key. A missing key (or one whose value is exactly "no") shows the read site's
+  // message and comes back as not present with the text "no".
+  SettingRead ReadSetting(std::string_view key, std::string_view missing_message);
+  // Writes one key; the outcome is not looked at.
+  void WriteSetting(std::string_view key, std::string_view value);
+
+  const std::string& path() const { return path_; }
+
+ private:
+  ProfileStrings& profile_;
+  MessageBoxes& messages_;
+  std::string path_;
+};
+
+inline constexpr std::string_view kProgramTitle = "Clipnest";
+
+}  // namespace clipnest

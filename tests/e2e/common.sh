@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Shared pieces of the end-to-end scenarios: a private X server with a window manager, a fresh
+# copy of a portable folder per scenario, and small assertions. Source it; call e2e_begin first.
+set -euo pipefail
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_PASSED=0
+E2E_FAILED=0
+E2E_PIDS=()
+
+e2e_log() { printf '  %s\n' "$*"; }
+
+# Starts Xvfb on a free display and openbox with no key bindings (its default binds Print).
+e2e_begin() {
+  E2E_TMP=$(mktemp -d /tmp/clipnest-e2e.XXXXXX)
+  local display
+  for display in $(seq 90 140); do
+    [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ] || break
+  done
+  export DISPLAY=":${display}"
+  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  mkdir -p "$E2E_TMP/openbox"
+  cat >"$E2E_TMP/openbox/rc.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc"><keyboard></keyboard><mouse></mouse></openbox_config>
+XML
+  openbox --config-file "$E2E_TMP/openbox/rc.xml" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+  trap e2e_end EXIT
+}
+
+e2e_end() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$E2E_TMP"
+}
+
+# A fresh copy of a portable folder; prints its path.
+e2e_fresh_copy() {
+  local source=$1 name=${2:-run}
+  local target="$E2E_TMP/$name"
+  rm -rf "$target"
+  cp -a "$source" "$target"
+  printf '%s\n' "$target"
+}
+
+# Waits up to $2 seconds (default 10) for a visible window whose name matches $1; prints its id.
+e2e_wait_window() {
+  local pattern=$1 seconds=${2:-10} id
+  for _ in $(seq 1 $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then printf '%s\n' "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_pass() { E2E_PASSED=$((E2E_PASSED + 1)); printf 'PASS %s\n' "$*"; }
+e2e_fail() { E2E_FAILED=$((E2E_FAILED + 1)); printf 'FAIL %s\n' "$*"; }
+# e2e_check NAME COMMAND...: passes when the command succeeds.
+e2e_check() {
+  local name=$1; shift
+  if "$@"; then e2e_pass "$name"; else e2e_fail "$name"; fi
+}
+e2e_equal() {
+  local name=$1 expected=$2 actual=$3
+  if [ "$expected" = "$actual" ]; then e2e_pass "$name"
+  else e2e_fail "$name (expected '$expected', got '$actual')"; fi
+}
+
+# Prints the summary line and returns non-zero when anything failed.
+e2e_summary() {
+  printf '%d passed, %d failed\n' "$E2E_PASSED" "$E2E_FAILED"
+  [ "$E2E_FAILED" -eq 0 ]
+}
