@@ -17,14 +17,22 @@ inline constexpr OleColour kWindowText = 0x80000008u;
 inline constexpr bool IsSystemColour(OleColour colour) {
   return (colour & kSystemColourFlag) != 0;
 }
-inline constexpr int SystemColourIndex(OleColour colour) { return static_cast<int>(colour & 0xFF); }
+inline constexpr int SystemColourIndex(OleColour colour) {
+  return static_cast<int>(colour & 0xFF);
+}
 
 inline constexpr OleColour Rgb(int red, int green, int blue) {
   return static_cast<OleColour>(red) | (static_cast<OleColour>(green) << 8) |
          (static_cast<OleColour>(blue) << 16);
 }
-inline constexpr int RedOf(OleColour colour) { return static_cast<int>(colour & 0xFF); }
-inline constexpr int GreenOf(OleColour colour) { return static_cast<int>((colour >> 8) & 0xFF); }
-inline constexpr int BlueOf(OleColour colour) { return static_cast<int>((colour >> 16) & 0xFF); }
+inline constexpr int RedOf(OleColour colour) {
+  return static_cast<int>(colour & 0xFF);
+}
+inline constexpr int GreenOf(OleColour colour) {
+  return static_cast<int>((colour >> 8) & 0xFF);
+}
+inline constexpr int BlueOf(OleColour colour) {
+  return static_cast<int>((colour >> 16) & 0xFF);
+}
 
 }  // namespace clipnest

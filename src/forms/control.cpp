@@ -21,7 +21,9 @@ bool Control::windowed() const {
   }
 }
 
-bool Control::takes_focus() const { return windowed() && enabled_ && visible_; }
+bool Control::takes_focus() const {
+  return windowed() && enabled_ && visible_;
+}
 
 void Control::SetText(const std::string& text) {
   if (text == text_) return;
@@ -89,8 +91,12 @@ void Control::Tick() {
   if (on_tick) on_tick();
 }
 
-void Control::Focus() { form_.SetFocus(*this); }
+void Control::Focus() {
+  form_.SetFocus(*this);
+}
 
-void Control::Notify(ControlAspect aspect) { form_.ControlChanged(*this, aspect); }
+void Control::Notify(ControlAspect aspect) {
+  form_.ControlChanged(*this, aspect);
+}
 
 }  // namespace clipnest

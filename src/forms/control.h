@@ -10,8 +10,18 @@ namespace clipnest {
 
 class Form;
 
-enum class ControlKind { kLabel, kTextBox, kCheckBox, kButton, kScrollBar, kImage, kShape, kLine,
-                         kTimer, kPictureHolder };
+enum class ControlKind {
+  kLabel,
+  kTextBox,
+  kCheckBox,
+  kButton,
+  kScrollBar,
+  kImage,
+  kShape,
+  kLine,
+  kTimer,
+  kPictureHolder
+};
 
 // What part of a control's state changed, for the window system to show it.
 enum class ControlAspect { kText, kValue, kEnabled, kColours, kPicture, kVisible };
@@ -33,12 +43,12 @@ enum class BorderStyle { kNone, kFixedSingle, kSunken };
 struct ControlLook {
   OleColour fore_colour = kButtonText;
   OleColour back_colour = kButtonFace;
-  bool opaque_back = false;       // labels: fill their box with the back colour
+  bool opaque_back = false;  // labels: fill their box with the back colour
   BorderStyle border = BorderStyle::kNone;
   bool underline = false;
   bool word_wrap = false;
-  bool multi_line = false;        // text boxes
-  std::string picture;            // resource name of an image or a picture button
+  bool multi_line = false;  // text boxes
+  std::string picture;      // resource name of an image or a picture button
   OleColour transparent_colour = Rgb(255, 255, 255);
   bool question_cursor = false;
 };
@@ -61,7 +71,7 @@ class Control {
   // Working state that only the program reads: never given to the window system.
   bool holder() const { return holder_; }
   void set_holder(bool holder) { holder_ = holder; }
-  bool windowed() const;   // a native child window, as opposed to one drawn by its form
+  bool windowed() const;  // a native child window, as opposed to one drawn by its form
   bool takes_focus() const;
 
   const std::string& text() const { return text_; }

@@ -5,6 +5,8 @@
 #include "panel/program.h"
 #include "panel/window_operations.h"
 #include "platform/process_control.h"
+#include "saving/picture_save.h"
+#include "saving/text_save.h"
 #include "settings/numbers.h"
 #include "settings/setting_keys.h"
 
@@ -18,6 +20,9 @@ Form1::Form1(Program& program)
   Control& timer = form_["Timer1"];
   timer.set_interval_ms(kTimer1IntervalMs);
   timer.on_tick = [this] { Timer1_Timer(); };
+  form_["Image1"].on_click = [this] { Image1_Click(); };
+  form_["Image2"].on_click = [this] { Image2_Click(); };
+  form_["Image3"].on_click = [this] { Image3_Click(); };
 }
 
 void Form1::Form_Load() {
@@ -26,7 +31,8 @@ void Form1::Form_Load() {
   const char separator = module1.DecimalSeparator();
 
   form_.SetHeight(kPanelStripHeight);
-  if (program_.platform().process.AnotherInstanceRunning()) program_.platform().process.EndProcess();
+  if (program_.platform().process.AnotherInstanceRunning())
+    program_.platform().process.EndProcess();
   SetTopmost(form_, true);
 
   if (auto left = settings.ReadSetting(kLeftKey.key, kLeftKey.missing_message); left.present)
@@ -63,7 +69,21 @@ void Form1::Form_Load() {
   program_.cues().Play(cue::kLoad);
 }
 
-void Form1::SetTransparent1(std::uint8_t opacity) { form_.SetLayeredOpacity(opacity); }
+void Form1::SetTransparent1(std::uint8_t opacity) {
+  form_.SetLayeredOpacity(opacity);
+}
+
+void Form1::Image1_Click() {
+  SaveTextStamped(program_);
+}
+
+void Form1::Image2_Click() {
+  program_.named_text().OpenNamedTextDialog();
+}
+
+void Form1::Image3_Click() {
+  SavePictureStamped(program_);
+}
 
 void Form1::Timer1_Timer() {
   // The hotkeys are polled here.

@@ -23,6 +23,9 @@ class Form1 {
   void SetTransparent1(std::uint8_t opacity);
 
  private:
+  void Image1_Click();
+  void Image2_Click();
+  void Image3_Click();
   void Timer1_Timer();
 
   Program& program_;

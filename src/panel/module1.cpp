@@ -5,8 +5,12 @@
 
 namespace clipnest {
 
-bool Module1::IsOn(const std::string& flag) const { return OptionIsOn(flag, DecimalSeparator()); }
+bool Module1::IsOn(const std::string& flag) const {
+  return OptionIsOn(flag, DecimalSeparator());
+}
 
-char Module1::DecimalSeparator() const { return regional.DecimalSeparator(); }
+char Module1::DecimalSeparator() const {
+  return regional.DecimalSeparator();
+}
 
 }  // namespace clipnest

@@ -5,7 +5,9 @@ namespace {
 
 using K = ControlKind;
 
-ControlLook PictureLook(const char* resource) { return {.picture = resource}; }
+ControlLook PictureLook(const char* resource) {
+  return {.picture = resource};
+}
 
 // The three save buttons are 14-pixel pictures at a 16-pixel pitch; the five tool buttons are
 // 16-pixel pictures side by side. The holders below the strip are never seen.
@@ -29,6 +31,8 @@ const ControlSpec kPanel[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> PanelLayout() { return kPanel; }
+std::span<const ControlSpec> PanelLayout() {
+  return kPanel;
+}
 
 }  // namespace clipnest

@@ -9,7 +9,8 @@ Program::Program(Platform& platform)
       module1_(platform.clock),
       settings_(platform.profile, platform.messages, platform.process.ExecutableFolder()),
       cues_(platform.sound, module1_),
-      form1_(*this) {}
+      form1_(*this),
+      named_text_(*this) {}
 
 void Program::Start() {
   form1_.form().Create();

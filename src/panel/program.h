@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/named_text/named_text_dialog.h"
 #include "feedback/cues.h"
 #include "panel/form1.h"
 #include "panel/module1.h"
@@ -23,6 +24,7 @@ class Program {
   SettingsFile& settings() { return settings_; }
   Cues& cues() { return cues_; }
   Form1& form1() { return form1_; }
+  NamedTextDialog& named_text() { return named_text_; }
 
  private:
   Platform& platform_;
@@ -30,6 +32,7 @@ class Program {
   SettingsFile settings_;
   Cues cues_;
   Form1 form1_;
+  NamedTextDialog named_text_;
 };
 
 }  // namespace clipnest

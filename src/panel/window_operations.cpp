@@ -4,6 +4,8 @@
 
 namespace clipnest {
 
-void SetTopmost(Form& window, bool on_top) { window.SetTopmost(on_top); }
+void SetTopmost(Form& window, bool on_top) {
+  window.SetTopmost(on_top);
+}
 
 }  // namespace clipnest

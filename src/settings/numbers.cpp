@@ -7,8 +7,12 @@
 namespace clipnest {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads sign, digits, an optional fraction and an optional exponent from `text` at `pos`, into
 // the C form strtod understands. Returns false when no digit was read.
@@ -42,8 +46,8 @@ bool ReadNumber(std::string_view text, std::size_t& pos, char decimal_separator,
   if (!digits) return false;
   std::size_t before_exponent = pos;
   skip();
-  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E' || text[pos] == 'd' ||
-                            text[pos] == 'D')) {
+  if (pos < text.size() &&
+      (text[pos] == 'e' || text[pos] == 'E' || text[pos] == 'd' || text[pos] == 'D')) {
     std::size_t mark = pos++;
     std::string exponent = "e";
     skip();
@@ -66,7 +70,9 @@ bool ReadNumber(std::string_view text, std::size_t& pos, char decimal_separator,
   return true;
 }
 
-double ToDouble(const std::string& c_number) { return std::strtod(c_number.c_str(), nullptr); }
+double ToDouble(const std::string& c_number) {
+  return std::strtod(c_number.c_str(), nullptr);
+}
 
 std::optional<double> RoundedInRange(std::string_view text, char separator, double low,
                                      double high) {

@@ -12,7 +12,9 @@ constexpr std::size_t kBufferSize = 255;
 
 SettingsFile::SettingsFile(ProfileStrings& profile, MessageBoxes& messages,
                            std::string executable_folder)
-    : profile_(profile), messages_(messages), path_(std::move(executable_folder) + "/Settings.ini") {}
+    : profile_(profile),
+      messages_(messages),
+      path_(std::move(executable_folder) + "/Settings.ini") {}
 
 SettingRead SettingsFile::ReadSetting(std::string_view key, std::string_view missing_message) {
   std::string value = profile_.Get(kSection, key, kMissing, kBufferSize, path_);

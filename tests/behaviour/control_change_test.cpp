@@ -14,11 +14,15 @@ class ControlChangeTest : public ::testing::Test {
     Control& box = form.Add("Text1", ControlKind::kTextBox, {60, 60, 1000, 300});
     box.on_change = [this] { changes.push_back("Text1"); };
     Control& check = form.Add("Check1", ControlKind::kCheckBox, {60, 400, 1000, 200});
-    check.on_click = [this] { changes.push_back("Check1=" + std::to_string(form["Check1"].value())); };
+    check.on_click = [this] {
+      changes.push_back("Check1=" + std::to_string(form["Check1"].value()));
+    };
     Control& slider = form.Add("HScroll1", ControlKind::kScrollBar, {60, 700, 1000, 200});
     slider.SetRange(1, 255, 1, 10);
     slider.InitValue(128);
-    slider.on_change = [this] { changes.push_back("HScroll1=" + std::to_string(form["HScroll1"].value())); };
+    slider.on_change = [this] {
+      changes.push_back("HScroll1=" + std::to_string(form["HScroll1"].value()));
+    };
   }
 
   headless::Windows windows;

@@ -37,15 +37,13 @@ class StartUpTest : public ::testing::Test {
 
 TEST_F(StartUpTest, WithoutASettingsFileNineMessagesComeInOrderAndThePanelKeepsItsDesign) {
   Start();
-  EXPECT_THAT(Texts(h.messages.shown),
-              ElementsAre("Переменной Left не существует", "Переменной Top не существует",
-                          "Переменной SavePath не существует",
-                          "Переменной BorderColor не существует",
-                          "Переменной MainColor не существует",
-                          "Переменной HotPrintScreen не существует",
-                          "Переменной Sounds не существует",
-                          "Переменной Transparent не существует",
-                          "Переменной TransparentValue не существует"));
+  EXPECT_THAT(
+      Texts(h.messages.shown),
+      ElementsAre("Переменной Left не существует", "Переменной Top не существует",
+                  "Переменной SavePath не существует", "Переменной BorderColor не существует",
+                  "Переменной MainColor не существует", "Переменной HotPrintScreen не существует",
+                  "Переменной Sounds не существует", "Переменной Transparent не существует",
+                  "Переменной TransparentValue не существует"));
   for (const auto& message : h.messages.shown) EXPECT_EQ(message.caption, "Clipnest");
   EXPECT_TRUE(Panel().visible());
   EXPECT_FALSE(Panel().left().has_value());  // the window manager places it
@@ -127,16 +125,17 @@ TEST_F(StartUpTest, ValuesThatAreNotNumbersLeaveTheirTargetsAsDesigned) {
   EXPECT_EQ(Panel()["Shape1"].look().fore_colour, Rgb(128, 128, 128));
   EXPECT_EQ(Panel().back_colour(), kButtonFace);
   EXPECT_EQ(program->module1().TransparentValueText, "300");
-  EXPECT_EQ(Panel().opacity(), 0);  // the value kept its initial 0
+  EXPECT_EQ(Panel().opacity(), 0);       // the value kept its initial 0
   EXPECT_TRUE(h.sounds.played.empty());  // "yes" is not the number 1
 }
 
 TEST_F(StartUpTest, AValueOfNoCountsAsMissing) {
   h.WriteSettings("[Setup]\r\nSounds=no\r\n");
   Start();
-  EXPECT_EQ(std::count_if(h.messages.shown.begin(), h.messages.shown.end(),
-                          [](const auto& m) { return m.text == "Переменной Sounds не существует"; }),
-            1);
+  EXPECT_EQ(
+      std::count_if(h.messages.shown.begin(), h.messages.shown.end(),
+                    [](const auto& m) { return m.text == "Переменной Sounds не существует"; }),
+      1);
 }
 
 TEST_F(StartUpTest, SoundsTwoIsOffAndEmptySavePathIsPresent) {

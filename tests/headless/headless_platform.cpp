@@ -85,8 +85,10 @@ Picture ScriptedClipboard::Image() {
 }
 
 HeadlessPlatform::HeadlessPlatform()
-    : ansi(*SingleByteCodePage::Make(1251)),
-      profile(disk, ansi),
-      platform{windows, profile, messages, sounds, process, clock, ansi, clipboard, disk, keys} {}
+    : ansi(*SingleByteCodePage::Make(1251)), profile(disk, ansi), platform{windows,  profile,
+                                                                           messages, sounds,
+                                                                           process,  clock,
+                                                                           ansi,     clipboard,
+                                                                           disk,     keys} {}
 
 }  // namespace clipnest::headless

@@ -138,7 +138,9 @@ struct HeadlessPlatform {
   Platform platform;
 
   static constexpr const char* kSettingsPath = "/app/Settings.ini";
-  void WriteSettings(std::string_view ansi_lines) { disk.SetContent(kSettingsPath, std::string(ansi_lines)); }
+  void WriteSettings(std::string_view ansi_lines) {
+    disk.SetContent(kSettingsPath, std::string(ansi_lines));
+  }
 };
 
 }  // namespace clipnest::headless

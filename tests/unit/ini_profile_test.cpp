@@ -12,7 +12,9 @@ class IniProfileTest : public ::testing::Test {
   std::string Get(std::string_view key, std::size_t size = 255) {
     return h.profile.Get("Setup", key, "no", size, kPath);
   }
-  void Put(std::string_view key, std::string_view value) { h.profile.Put("Setup", key, value, kPath); }
+  void Put(std::string_view key, std::string_view value) {
+    h.profile.Put("Setup", key, value, kPath);
+  }
   std::string File() { return h.disk.Content(kPath); }
 
   static constexpr const char* kPath = headless::HeadlessPlatform::kSettingsPath;

@@ -11,8 +11,11 @@ namespace {
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   unsigned char lead = byte(pos);
-  int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                                     : (lead >> 3) == 0x1E ? 4 : 0;
+  int length = lead < 0x80           ? 1
+               : (lead >> 5) == 0x6  ? 2
+               : (lead >> 4) == 0xE  ? 3
+               : (lead >> 3) == 0x1E ? 4
+                                     : 0;
   if (length == 0 || pos + length > text.size()) {
     ++pos;
     return 0xFFFD;
@@ -49,13 +52,12 @@ struct LanguagePage {
 
 // Languages by their ISO 639 code, with the ANSI code page Windows gives them.
 constexpr LanguagePage kLanguagePages[] = {
-    {"ru", 1251}, {"uk", 1251}, {"be", 1251}, {"bg", 1251}, {"mk", 1251},
-    {"sr", 1251},  {"kk", 1251}, {"ky", 1251}, {"tt", 1251}, {"mn", 1251}, {"ba", 1251},
-    {"pl", 1250},  {"cs", 1250}, {"sk", 1250}, {"hu", 1250}, {"ro", 1250}, {"hr", 1250},
-    {"sl", 1250},  {"sq", 1250}, {"bs", 1250}, {"el", 1253}, {"tr", 1254}, {"az", 1254},
-    {"uz", 1254},  {"he", 1255}, {"yi", 1255}, {"ar", 1256}, {"fa", 1256}, {"ur", 1256},
-    {"et", 1257},  {"lv", 1257}, {"lt", 1257}, {"vi", 1258}, {"th", 874},  {"ja", 932},
-    {"ko", 949},
+    {"ru", 1251}, {"uk", 1251}, {"be", 1251}, {"bg", 1251}, {"mk", 1251}, {"sr", 1251},
+    {"kk", 1251}, {"ky", 1251}, {"tt", 1251}, {"mn", 1251}, {"ba", 1251}, {"pl", 1250},
+    {"cs", 1250}, {"sk", 1250}, {"hu", 1250}, {"ro", 1250}, {"hr", 1250}, {"sl", 1250},
+    {"sq", 1250}, {"bs", 1250}, {"el", 1253}, {"tr", 1254}, {"az", 1254}, {"uz", 1254},
+    {"he", 1255}, {"yi", 1255}, {"ar", 1256}, {"fa", 1256}, {"ur", 1256}, {"et", 1257},
+    {"lv", 1257}, {"lt", 1257}, {"vi", 1258}, {"th", 874},  {"ja", 932},  {"ko", 949},
 };
 
 }  // namespace

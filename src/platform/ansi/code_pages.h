@@ -4,10 +4,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace clipnest {
 
