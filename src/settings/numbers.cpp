@@ -1,7 +1,7 @@
 #include "settings/numbers.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace clipnest {
@@ -15,7 +15,7 @@ bool IsDigit(char c) {
 }
 
 // Reads sign, digits, an optional fraction and an optional exponent from `text` at `pos`, into
-// the C form strtod understands. Returns false when no digit was read.
+// the C form of a number. Returns false when no digit was read.
 bool ReadNumber(std::string_view text, std::size_t& pos, char decimal_separator, bool skip_blanks,
                 std::string& out) {
   auto skip = [&] {
@@ -70,8 +70,14 @@ bool ReadNumber(std::string_view text, std::size_t& pos, char decimal_separator,
   return true;
 }
 
+// Independent of the C library's locale, unlike strtod.
 double ToDouble(const std::string& c_number) {
-  return std::strtod(c_number.c_str(), nullptr);
+  const char* begin = c_number.data();
+  if (*begin == '+') ++begin;  // from_chars takes no plus sign
+  double value = 0.0;
+  auto result = std::from_chars(begin, c_number.data() + c_number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) return HUGE_VAL;
+  return value;
 }
 
 std::optional<double> RoundedInRange(std::string_view text, char separator, double low,

@@ -13,13 +13,11 @@ e2e_log() { printf '  %s\n' "$*"; }
 # Starts Xvfb on a free display and openbox with no key bindings (its default binds Print).
 e2e_begin() {
   E2E_TMP=$(mktemp -d /tmp/clipnest-e2e.XXXXXX)
-  local display
-  for display in $(seq 90 140); do
-    [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ] || break
-  done
-  export DISPLAY=":${display}"
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display itself, so scenarios running side by side never collide.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
+  for _ in $(seq 1 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
   for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   mkdir -p "$E2E_TMP/openbox"
   cat >"$E2E_TMP/openbox/rc.xml" <<'XML'
@@ -28,8 +26,8 @@ e2e_begin() {
 XML
   openbox --config-file "$E2E_TMP/openbox/rc.xml" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
   trap e2e_end EXIT
+  e2e_wait_window_manager || { echo "the window manager did not start"; exit 1; }
 }
 
 e2e_end() {
@@ -76,4 +74,24 @@ e2e_equal() {
 e2e_summary() {
   printf '%d passed, %d failed\n' "$E2E_PASSED" "$E2E_FAILED"
   [ "$E2E_FAILED" -eq 0 ]
+}
+
+# Waits until the window manager has announced itself (e2e_begin may return before that).
+e2e_wait_window_manager() {
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 seconds (default 10) for a visible window of process $1; prints its id.
+e2e_wait_pid_window() {
+  local pid=$1 seconds=${2:-10} id
+  for _ in $(seq 1 $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then printf '%s\n' "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
 }

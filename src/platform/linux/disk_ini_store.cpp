@@ -1,0 +1,32 @@
+#include "disk_ini_store.h"
+
+#include "posix_io.h"
+
+#include <sys/stat.h>
+#include <cerrno>
+#include <unistd.h>
+
+namespace clipnest {
+
+std::optional<std::string> DiskIniStore::Load(const std::string& path) {
+  std::string bytes;
+  if (ReadAll(path, bytes)) return bytes;
+  if (errno == ENOENT) return std::string();  // no file yet: the first write creates it
+  return std::nullopt;
+}
+
+bool DiskIniStore::Store(const std::string& path, const std::string& bytes) {
+  const std::string target = ResolvedTarget(path);
+  struct stat folder {};
+  if (::stat(FolderOf(target).c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) return false;
+  unsigned mode = NewFileMode();
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) {
+    // A read-only settings file stays as it is, like the profile API leaves it.
+    if (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
+    mode = existing.st_mode & 07777;
+  }
+  return ReplaceFileAtomically(target, bytes, mode) == 0;
+}
+
+}  // namespace clipnest

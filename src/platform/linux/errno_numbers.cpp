@@ -1,0 +1,29 @@
+#include "errno_numbers.h"
+
+#include <cerrno>
+
+namespace clipnest {
+
+ErrorNumber ErrorNumberOfErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return ErrorNumber::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return ErrorNumber::kPathFileAccess;
+    case ENOSPC:
+    case EDQUOT:
+      return ErrorNumber::kDiskFull;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EISDIR:
+    case EILSEQ:
+      return ErrorNumber::kBadFileName;
+    default:
+      return ErrorNumber::kPathFileAccess;
+  }
+}
+
+}  // namespace clipnest

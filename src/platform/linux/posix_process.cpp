@@ -1,0 +1,47 @@
+#include "posix_process.h"
+
+#include "single_instance.h"
+
+#include <unistd.h>
+#include <QProcess>
+#include <QString>
+
+#include <climits>
+#include <cstdio>
+
+namespace clipnest {
+
+std::string PosixProcess::ExecutableFolder() {
+  char path[PATH_MAX];
+  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return ".";
+  const std::string executable(path, static_cast<std::size_t>(length));
+  const std::size_t slash = executable.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return executable.substr(0, slash);
+}
+
+bool PosixProcess::AnotherInstanceRunning() {
+  return instance_.AnotherIsRunning();
+}
+
+void PosixProcess::EndProcess() {
+  // Every window goes with the X connection; nothing else needs an orderly shutdown.
+  std::fflush(nullptr);
+  ::_exit(0);
+}
+
+void PosixProcess::StartHidden(std::string_view command_line) {
+  QProcess process;
+  process.setProgram(QStringLiteral("/bin/sh"));
+  process.setArguments(
+      {QStringLiteral("-c"),
+       QString::fromUtf8(command_line.data(), static_cast<qsizetype>(command_line.size()))});
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(QProcess::nullDevice());
+  process.startDetached();
+}
+
+}  // namespace clipnest

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/process_control.h"
+
+namespace clipnest {
+
+class SingleInstance;
+
+class PosixProcess : public ProcessControl {
+ public:
+  explicit PosixProcess(SingleInstance& instance) : instance_(instance) {}
+
+  std::string ExecutableFolder() override;
+  bool AnotherInstanceRunning() override;
+  [[noreturn]] void EndProcess() override;
+  void StartHidden(std::string_view command_line) override;
+
+ private:
+  SingleInstance& instance_;
+};
+
+}  // namespace clipnest

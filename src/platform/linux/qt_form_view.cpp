@@ -1,0 +1,167 @@
+#include "qt_form_view.h"
+
+#include "forms/form.h"
+#include "qt_form_widget.h"
+#include "qt_native_controls.h"
+#include "x11_window_state.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+namespace clipnest {
+namespace {
+
+// Every text of a form is in an 8.25-point sans-serif font.
+QFont FormFont() {
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(8.25);
+  return font;
+}
+
+}  // namespace
+
+QtFormView::QtFormView(Form& form, TwipsScale scale)
+    : form_(form), scale_(scale), link_(std::make_shared<FormLink>(FormLink{&form})) {
+  window_ = new FormWidget(link_, scale_);
+  window_->setWindowFlags(Flags());
+  if (form_.style() == FormStyle::kBorderless) {
+    // Showing the panel never takes the focus from other programs.
+    window_->setAttribute(Qt::WA_ShowWithoutActivating);
+  }
+  window_->setFont(FormFont());
+  window_->setWindowTitle(QString::fromStdString(form_.caption()));
+  ShowGeometry();
+  if (form_.layered()) window_->setWindowOpacity(form_.opacity() / 255.0);
+
+  controls_ = new NativeControls(*window_, link_, scale_);
+  const auto& controls = form_.controls();
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+    Control& control = **it;
+    if (control.holder()) continue;
+    if (control.windowed()) {
+      controls_->Create(control);
+    } else if (control.kind() == ControlKind::kTimer && control.interval_ms() > 0) {
+      auto* timer = new QTimer(window_);
+      timer->setTimerType(Qt::PreciseTimer);
+      timer->setInterval(control.interval_ms());
+      std::shared_ptr<FormLink> link = link_;
+      Control* target = &control;
+      QObject::connect(timer, &QTimer::timeout, window_, [link, target] {
+        if (link->form) target->Tick();
+      });
+      timer->start();
+      timers_.push_back(timer);
+    }
+  }
+  controls_->SetTabOrder(form_.tab_order());
+}
+
+QtFormView::~QtFormView() {
+  link_->form = nullptr;
+  for (QTimer* timer : timers_) timer->stop();
+  window_->hide();
+  window_->deleteLater();
+}
+
+Qt::WindowFlags QtFormView::Flags() const {
+  Qt::WindowFlags flags = Qt::Tool;
+  if (form_.style() == FormStyle::kBorderless) {
+    flags |= Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+  } else {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  }
+  if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
+  return flags;
+}
+
+void QtFormView::ShowGeometry() {
+  window_->setFixedSize(scale_.PixelsX(form_.width()), scale_.PixelsY(form_.height()));
+  if (!form_.left() && !form_.top()) return;
+  const QPoint now = window_->pos();
+  window_->move(form_.left() ? scale_.PixelsX(*form_.left()) : now.x(),
+                form_.top() ? scale_.PixelsY(*form_.top()) : now.y());
+}
+
+void QtFormView::ShowTopmost() {
+  const Qt::WindowFlags flags = Flags();
+  if (!window_->testAttribute(Qt::WA_WState_Created)) {
+    window_->setWindowFlags(flags);
+    return;
+  }
+  // Changing the flags of a widget re-creates its window; tell the platform window instead.
+  window_->overrideWindowFlags(flags);
+  if (QWindow* handle = window_->windowHandle()) handle->setFlags(flags);
+}
+
+void QtFormView::PlaceBeforeFirstShow() {
+  if (shown_before_) return;
+  shown_before_ = true;
+  if (!form_.centred() || form_.left() || form_.top()) return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = QRect(QPoint(), window_->size());
+  area.moveCenter(screen->geometry().center());
+  window_->move(area.topLeft());
+}
+
+void QtFormView::ShowVisible() {
+  if (!form_.visible()) {
+    window_->hide();
+    return;
+  }
+  if (!window_->isVisible()) {
+    PlaceBeforeFirstShow();
+    // No taskbar or pager entry: the window manager reads these when it maps the window, and
+    // forgets them when it unmaps it, so they are set before every showing.
+    AddNetWmStates(window_->winId(), {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    window_->show();
+  }
+  if (form_.style() != FormStyle::kBorderless) {
+    window_->raise();
+    window_->activateWindow();
+  }
+}
+
+void QtFormView::WindowChanged(WindowAspect aspect) {
+  switch (aspect) {
+    case WindowAspect::kGeometry:
+      ShowGeometry();
+      break;
+    case WindowAspect::kBackColour:
+      window_->update();
+      break;
+    case WindowAspect::kVisible:
+      ShowVisible();
+      break;
+    case WindowAspect::kTopmost:
+      ShowTopmost();
+      break;
+    case WindowAspect::kOpacity:
+      window_->setWindowOpacity(form_.opacity() / 255.0);
+      break;
+    case WindowAspect::kCaption:
+      window_->setWindowTitle(QString::fromStdString(form_.caption()));
+      break;
+  }
+}
+
+void QtFormView::ControlChanged(const Control& control, ControlAspect aspect) {
+  if (control.windowed()) {
+    controls_->Show(control, aspect);
+    return;
+  }
+  if (aspect == ControlAspect::kPicture) window_->ForgetPicture(control);
+  window_->update();
+}
+
+void QtFormView::FocusChanged(const Control& control) {
+  controls_->Focus(control);
+}
+
+void QtFormView::BringToFront() {
+  if (window_->isVisible()) window_->raise();
+}
+
+}  // namespace clipnest

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "form_link.h"
+#include "forms/form_view.h"
+#include "twips_scale.h"
+
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace clipnest {
+
+class Form;
+class FormWidget;
+class NativeControls;
+
+// A form's native window on Qt: reads the form's state after each change and shows it.
+class QtFormView : public FormView {
+ public:
+  QtFormView(Form& form, TwipsScale scale);
+  ~QtFormView() override;
+
+  void WindowChanged(WindowAspect aspect) override;
+  void ControlChanged(const Control& control, ControlAspect aspect) override;
+  void FocusChanged(const Control& control) override;
+  void BringToFront() override;
+
+ private:
+  Qt::WindowFlags Flags() const;
+  void ShowGeometry();
+  void ShowVisible();
+  void ShowTopmost();
+  void PlaceBeforeFirstShow();
+
+  Form& form_;
+  TwipsScale scale_;
+  std::shared_ptr<FormLink> link_;
+  FormWidget* window_;        // deleted later: the view may go inside the window's own events
+  NativeControls* controls_;  // a child of the window
+  std::vector<QTimer*> timers_;
+  bool shown_before_ = false;
+};
+
+}  // namespace clipnest

@@ -1,0 +1,102 @@
+#include "x11_clipboard.h"
+
+#include "platform/dib.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace clipnest {
+namespace {
+
+enum class Charset { kUtf8, kLatin1, kUtf8OrLatin1 };
+
+struct TextTarget {
+  const char* name;
+  Charset charset;
+};
+
+// In order of preference.
+constexpr TextTarget kTextTargets[] = {
+    {"UTF8_STRING", Charset::kUtf8},
+    {"text/plain;charset=utf-8", Charset::kUtf8},
+    {"STRING", Charset::kLatin1},
+    {"text/plain", Charset::kUtf8OrLatin1},
+};
+
+constexpr const char* kPreferredPictureTargets[] = {
+    "image/png",  "image/bmp",  "image/x-bmp", "image/x-MS-bmp",
+    "image/jpeg", "image/tiff", "image/gif",   "image/x-portable-pixmap",
+};
+
+bool Offers(const std::vector<std::string>& targets, const std::string& name) {
+  return std::find(targets.begin(), targets.end(), name) != targets.end();
+}
+
+std::string Decode(std::string bytes, Charset charset) {
+  // Like the text format of other systems' clipboards, the text ends at its first NUL.
+  if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+  const QByteArray raw = QByteArray::fromStdString(bytes);
+  if (charset == Charset::kLatin1) return QString::fromLatin1(raw).toUtf8().toStdString();
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString text = utf8.decode(raw);
+  // Plain text that is not valid UTF-8 comes from an older program: Latin-1.
+  if (charset == Charset::kUtf8OrLatin1 && utf8.hasError()) {
+    return QString::fromLatin1(raw).toUtf8().toStdString();
+  }
+  return text.toUtf8().toStdString();
+}
+
+// The picture targets offered, those this program prefers first, then any other that Qt reads.
+std::vector<std::string> PictureTargets(const std::vector<std::string>& offered) {
+  std::vector<std::string> chosen;
+  for (const char* name : kPreferredPictureTargets) {
+    if (Offers(offered, name)) chosen.emplace_back(name);
+  }
+  const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+  for (const std::string& name : offered) {
+    if (name.rfind("image/", 0) == 0 && !Offers(chosen, name) &&
+        readable.contains(QByteArray::fromStdString(name))) {
+      chosen.push_back(name);
+    }
+  }
+  return chosen;
+}
+
+Picture ToPicture(const QImage& decoded) {
+  const QImage image = decoded.convertToFormat(QImage::Format_RGB32);
+  return DibFromRows(image.width(), image.height(), [&image](int y) {
+    return reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+  });
+}
+
+}  // namespace
+
+std::string X11Clipboard::Text() {
+  if (!selection_.Begin()) return {};
+  const std::vector<std::string> offered = selection_.Targets();
+  for (const TextTarget& target : kTextTargets) {
+    // An owner that lists nothing is asked for the usual text targets all the same.
+    if (!offered.empty() && !Offers(offered, target.name)) continue;
+    if (auto bytes = selection_.Fetch(target.name))
+      return Decode(std::move(*bytes), target.charset);
+  }
+  return {};
+}
+
+Picture X11Clipboard::Image() {
+  if (!selection_.Begin()) return {};
+  for (const std::string& target : PictureTargets(selection_.Targets())) {
+    const std::optional<std::string> bytes = selection_.Fetch(target);
+    if (!bytes) continue;
+    const QImage image = QImage::fromData(QByteArray::fromStdString(*bytes));
+    if (!image.isNull()) return ToPicture(image);
+  }
+  return {};
+}
+
+}  // namespace clipnest

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/clipboard.h"
+#include "x11_selection.h"
+
+namespace clipnest {
+
+// The clipboard of X11: asks the owner which formats it offers and fetches only the one
+// needed, text as UTF-8 and pictures in any format Qt can decode.
+class X11Clipboard : public Clipboard {
+ public:
+  std::string Text() override;
+  Picture Image() override;
+
+ private:
+  X11Selection selection_;
+};
+
+}  // namespace clipnest

@@ -1,0 +1,71 @@
+#include "x11_window_state.h"
+
+#include <QGuiApplication>
+
+// Xlib's macros (Bool, Status, None...) clash with Qt's names: Xlib comes after Qt.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace clipnest {
+namespace {
+
+Display* QtDisplay() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->display() : nullptr;
+}
+
+std::vector<Atom> CurrentStates(Display* display, Window window, Atom net_wm_state) {
+  std::vector<Atom> states;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, net_wm_state, 0, 1024, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) == Success &&
+      type == XA_ATOM && format == 32 && data) {
+    // Xlib hands 32-bit items over as longs.
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    states.assign(atoms, atoms + count);
+  }
+  if (data) XFree(data);
+  return states;
+}
+
+}  // namespace
+
+void AddNetWmStates(unsigned long window, std::initializer_list<const char*> states) {
+  Display* display = QtDisplay();
+  if (!display) return;
+  const Atom net_wm_state = XInternAtom(display, "_NET_WM_STATE", False);
+  std::vector<Atom> atoms = CurrentStates(display, window, net_wm_state);
+  for (const char* name : states) {
+    const Atom atom = XInternAtom(display, name, False);
+    if (std::find(atoms.begin(), atoms.end(), atom) == atoms.end()) atoms.push_back(atom);
+  }
+  XChangeProperty(display, window, net_wm_state, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(atoms.data()),
+                  static_cast<int>(atoms.size()));
+  XFlush(display);
+}
+
+void RequestNetWmState(unsigned long window, const char* state, bool on) {
+  Display* display = QtDisplay();
+  if (!display) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = on ? 1 : 0;  // _NET_WM_STATE_ADD or _NET_WM_STATE_REMOVE
+  event.xclient.data.l[1] = static_cast<long>(XInternAtom(display, state, False));
+  event.xclient.data.l[3] = 1;  // from a normal application
+  XSendEvent(display, DefaultRootWindow(display), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display);
+}
+
+}  // namespace clipnest
