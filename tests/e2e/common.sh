@@ -78,7 +78,7 @@ e2e_summary() {
 
 # Waits until the window manager has announced itself (e2e_begin may return before that).
 e2e_wait_window_manager() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/files.h"
+
+namespace clipnest::win32 {
+
+// Files through CreateFileW on the UTF-8 path (forward slashes serve as separators). Each call
+// closes its handle before it returns.
+class Win32Files : public Files {
+ public:
+  std::string ReadStart(const std::string& path, std::size_t count) override;
+  void Append(const std::string& path, std::string_view bytes) override;
+  void Replace(const std::string& path, std::string_view bytes) override;
+};
+
+}  // namespace clipnest::win32

@@ -1,0 +1,67 @@
+#include "platform/win32/win32_pictures.h"
+
+#include "platform/dib.h"
+#include "platform/win32/win32_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace clipnest::win32 {
+
+Win32Pictures::~Win32Pictures() {
+  for (auto& [name, bitmap] : loaded_) {
+    if (bitmap) DeleteObject(bitmap);
+  }
+}
+
+HBITMAP Win32Pictures::Named(const std::string& name) {
+  if (name.empty()) return nullptr;
+  auto found = loaded_.find(name);
+  if (found != loaded_.end()) return found->second;
+  // A DIB section keeps the exact colours, so the transparent colour matches exactly.
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(instance_, Widen(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  loaded_.emplace(name, bitmap);
+  return bitmap;
+}
+
+HBITMAP BitmapOfPicture(const Picture& picture) {
+  // Decoded first: a picture from outside may be truncated or of any layout.
+  const std::optional<Pixels> pixels = DecodeDib(picture.dib);
+  if (!pixels || pixels->width <= 0 || pixels->height <= 0) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pixels->width;
+  info.bmiHeader.biHeight = -pixels->height;  // rows top-down, as decoded
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  // 0xAARRGGBB is the byte order B, G, R, A of a 32-bit DIB; the alpha byte is not used.
+  std::copy(pixels->argb.begin(), pixels->argb.end(), static_cast<std::uint32_t*>(bits));
+  return bitmap;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP description{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof description, &description)) return SIZE{0, 0};
+  return SIZE{description.bmWidth, std::abs(description.bmHeight)};
+}
+
+void DrawTransparent(HDC target, HBITMAP bitmap, int x, int y, int width, int height,
+                     COLORREF transparent) {
+  const SIZE size = BitmapSize(bitmap);
+  width = std::min<int>(width, size.cx);
+  height = std::min<int>(height, size.cy);
+  if (width <= 0 || height <= 0) return;
+  HDC source = CreateCompatibleDC(target);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  TransparentBlt(target, x, y, width, height, source, 0, 0, width, height, transparent);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+}  // namespace clipnest::win32

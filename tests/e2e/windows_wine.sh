@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Running the Windows build under Wine for the end-to-end scenarios. Source it after common.sh and
+# call win_begin after e2e_begin: one template prefix is made per run, and every scenario gets a
+# copy of it and a fresh copy of the portable folder.
+
+WIN_APP="$E2E_ROOT/out/windows/Clipnest"
+WIN_WINE=/usr/lib/wine/wine64
+WIN_WINESERVER=/usr/lib/wine/wineserver
+WIN_PREFIXES=()
+
+# Makes the template prefix under a private HOME so that nothing reaches the real one.
+win_begin() {
+  if [ ! -f "$WIN_APP/Clipnest.exe" ]; then
+    e2e_fail "no $WIN_APP/Clipnest.exe: build the windows preset first"
+    e2e_summary
+    exit 1
+  fi
+  export HOME="$E2E_TMP/home"
+  mkdir -p "$HOME"
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINEDEBUG=-all
+  export WINEPREFIX="$E2E_TMP/prefix-template"
+  WIN_PREFIXES+=("$WINEPREFIX")
+  "$WIN_WINE" wineboot -i </dev/null >/dev/null 2>&1
+  "$WIN_WINESERVER" -w
+  trap win_end EXIT
+}
+
+# Stops the wineserver of every prefix used (and with it every program), then the X server.
+win_end() {
+  local prefix
+  for prefix in "${WIN_PREFIXES[@]}"; do
+    WINEPREFIX="$prefix" "$WIN_WINESERVER" -k 2>/dev/null || true
+    WINEPREFIX="$prefix" "$WIN_WINESERVER" -w 2>/dev/null || true
+  done
+  e2e_end
+}
+
+# win_scenario NAME: a copy of the template prefix becomes WINEPREFIX and a fresh copy of the
+# portable folder becomes WIN_DIR.
+win_scenario() {
+  local name=$1
+  printf '%s\n' "-- $name"
+  export WINEPREFIX="$E2E_TMP/prefix-$name"
+  cp -a "$E2E_TMP/prefix-template" "$WINEPREFIX"
+  WIN_PREFIXES+=("$WINEPREFIX")
+  WIN_DIR=$(e2e_fresh_copy "$WIN_APP" "app-$name")
+}
+
+# Ends the scenario's programs and removes its prefix copy.
+win_stop() {
+  "$WIN_WINESERVER" -k 2>/dev/null || true
+  "$WIN_WINESERVER" -w 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+
+# win_start DIR: starts the program with DIR as its current folder (the cues are relative to it);
+# the process id is left in WIN_PID.
+win_start() {
+  local dir=$1
+  (cd "$dir" && exec "$WIN_WINE" ./Clipnest.exe) </dev/null >>"$E2E_TMP/wine.log" 2>&1 &
+  WIN_PID=$!
+}
+
+# win_settings DIR LINES...: writes DIR/Settings.ini with a [Setup] section of these lines.
+win_settings() {
+  local dir=$1
+  shift
+  { printf '[Setup]\r\n'; printf '%s\r\n' "$@"; } >"$dir/Settings.ini"
+}
+
+# Prints the ids of the program's visible windows without a title (the panel has none).
+win_untitled_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --class '^clipnest\.exe$' 2>/dev/null || true); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && printf '%s\n' "$id"
+  done
+  return 0
+}
+
+# Waits up to $1 seconds (default 15) for the panel; prints its window id.
+win_wait_panel() {
+  local seconds=${1:-15} id
+  for _ in $(seq 1 $((seconds * 10))); do
+    id=$(win_untitled_windows | head -n 1)
+    if [ -n "$id" ]; then printf '%s\n' "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Prints "x,y wxh" of a window as the X server has it.
+win_geometry() {
+  xwininfo -id "$1" | awk '
+    /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 }
+    END { printf "%s,%s %sx%s\n", x, y, w, h }'
+}
+
+# Prints the colour of one screen pixel as "r,g,b".
+win_pixel() {
+  local x=$1 y=$2
+  import -window root -crop "1x1+$x+$y" "$E2E_TMP/pixel.png"
+  convert "$E2E_TMP/pixel.png" -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
+}
+
+# Waits up to $2 seconds for a process to end; fails when it still runs.
+win_wait_exit() {
+  local pid=$1 seconds=$2
+  for _ in $(seq 1 $((seconds * 10))); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# win_watch_opens DIR: logs each open of a file in DIR to WIN_OPENS_LOG (the watcher's id is in
+# WIN_WATCH_PID) and returns once the watch is in place.
+win_watch_opens() {
+  WIN_OPENS_LOG="$E2E_TMP/opens-$RANDOM.log"
+  inotifywait -m -e open --format '%f' "$1" >"$WIN_OPENS_LOG" 2>"$WIN_OPENS_LOG.err" &
+  WIN_WATCH_PID=$!
+  E2E_PIDS+=("$WIN_WATCH_PID")
+  for _ in $(seq 1 50); do
+    grep -q 'Watches established' "$WIN_OPENS_LOG.err" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The number of opens logged so far, and the file names opened after such a count.
+win_opens_count() { wc -l <"$WIN_OPENS_LOG"; }
+win_opens_since() { tail -n +"$(($1 + 1))" "$WIN_OPENS_LOG" | grep -v '^$' || true; }
+
+# win_wait_file PATTERN [SECONDS]: waits for a file matching the glob; prints the first match.
+win_wait_file() {
+  local pattern=$1 seconds=${2:-5} match
+  for _ in $(seq 1 $((seconds * 10))); do
+    for match in $pattern; do
+      if [ -e "$match" ]; then printf '%s\n' "$match"; return 0; fi
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# Puts text (UTF-8) or a file of another type on the clipboard; xclip serves it until the next
+# call or the end of the run. Wine keeps the last clipboard, so every scenario sets its own.
+win_clipboard_text() {
+  win_clipboard_stop
+  printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+  WIN_XCLIP_PID=$!
+  E2E_PIDS+=("$WIN_XCLIP_PID")
+  sleep 0.5
+}
+win_clipboard_file() {
+  win_clipboard_stop
+  xclip -quiet -selection clipboard -t "$1" -i "$2" >/dev/null 2>&1 &
+  WIN_XCLIP_PID=$!
+  E2E_PIDS+=("$WIN_XCLIP_PID")
+  sleep 0.5
+}
+win_clipboard_stop() {
+  if [ -n "${WIN_XCLIP_PID:-}" ]; then kill "$WIN_XCLIP_PID" 2>/dev/null || true; fi
+  WIN_XCLIP_PID=""
+}
+
+# win_click X Y: a left click at a screen point.
+win_click() { xdotool mousemove "$1" "$2" click 1; }
