@@ -139,6 +139,13 @@ void Win32FormView::ApplyVisible() {
   // WS_EX_NOACTIVATE keeps later clicks from taking the focus.
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
+  TakeKeyboard();
+}
+
+void Win32FormView::TakeKeyboard() {
+  // A dialog opened from the panel is where the user types next. The panel never activates,
+  // but its click was this program's input, which lets the dialog come to the foreground.
+  if (form_.style() != FormStyle::kBorderless) SetForegroundWindow(hwnd_);
 }
 
 void Win32FormView::ApplyTopmost() {
@@ -182,6 +189,7 @@ void Win32FormView::FocusChanged(const Control& control) {
 
 void Win32FormView::BringToFront() {
   SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  TakeKeyboard();
 }
 
 void Win32FormView::ChildFocused(Control& control) {

@@ -48,6 +48,7 @@ class Win32FormView : public FormView {
 
   RECT WindowRect() const;
   void ApplyGeometry();
+  void TakeKeyboard();
   void ApplyVisible();
   void ApplyTopmost();
   void ApplyOpacity();
