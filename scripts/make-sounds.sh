@@ -20,15 +20,15 @@ note() {
         fade q 0.006 "$seconds" "$(awk "BEGIN { print $seconds * 0.6 }")"
 }
 
-# cue <name> <note spec>...: each spec is "seconds wave freq"; the notes are
+# cue <name> <note>...: each note is "seconds wave freq"; the notes are
 # played one after another, then the whole cue is turned down and faded.
 cue() {
     local name=$1
     shift
-    local parts=() index=0 spec
-    for spec in "$@"; do
-        # shellcheck disable=SC2086 # the spec is deliberately split into words
-        note "$WORK_DIR/$name-$index.wav" $spec
+    local parts=() index=0 tone
+    for tone in "$@"; do
+        # shellcheck disable=SC2086 # the note is deliberately split into words
+        note "$WORK_DIR/$name-$index.wav" $tone
         parts+=("$WORK_DIR/$name-$index.wav")
         index=$((index + 1))
     done

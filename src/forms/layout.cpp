@@ -4,12 +4,12 @@
 
 namespace clipnest {
 
-void AddControls(Form& form, std::span<const ControlSpec> table) {
-  for (const ControlSpec& spec : table) {
-    Control& control = form.Add(std::string(spec.name), spec.kind, spec.rect);
-    control.InitText(std::string(spec.text));
-    control.look() = spec.look;
-    control.set_holder(spec.holder);
+void AddControls(Form& form, std::span<const ControlRow> table) {
+  for (const ControlRow& row : table) {
+    Control& control = form.Add(std::string(row.name), row.kind, row.rect);
+    control.InitText(std::string(row.text));
+    control.look() = row.look;
+    control.set_holder(row.holder);
   }
 }
 

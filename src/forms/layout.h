@@ -10,7 +10,7 @@
 namespace clipnest {
 
 // One row of a form's layout table.
-struct ControlSpec {
+struct ControlRow {
   std::string_view name;
   ControlKind kind;
   TwipsRect rect;
@@ -21,7 +21,7 @@ struct ControlSpec {
 
 // Adds the controls of a layout table to a form, in the table's order (the stacking order,
 // topmost first), with their initial texts and looks.
-void AddControls(Form& form, std::span<const ControlSpec> table);
+void AddControls(Form& form, std::span<const ControlRow> table);
 
 // The controls named, in that order (for tab orders).
 std::vector<Control*> ControlsNamed(const Form& form, std::span<const std::string_view> names);

@@ -11,7 +11,7 @@ ControlLook PictureLook(const char* resource) {
 
 // The three save buttons are 14-pixel pictures at a 16-pixel pitch; the five tool buttons are
 // 16-pixel pictures side by side. The holders below the strip are never seen.
-const ControlSpec kPanel[] = {
+const ControlRow kPanel[] = {
     {"Text4", K::kTextBox, {60, 1320, 1395, 285}, "Text4", {}, true},
     {"Text3", K::kTextBox, {60, 1020, 1395, 285}, "Text3", {.multi_line = true}, true},
     {"Text2", K::kTextBox, {60, 720, 1395, 255}, "Text2", {.multi_line = true}, true},
@@ -31,7 +31,7 @@ const ControlSpec kPanel[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> PanelLayout() {
+std::span<const ControlRow> PanelLayout() {
   return kPanel;
 }
 

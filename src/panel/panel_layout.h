@@ -13,6 +13,6 @@ inline constexpr int kPanelStripHeight = 315;
 inline constexpr int kTimer1IntervalMs = 1;
 
 // The panel's controls in stacking order, topmost first.
-std::span<const ControlSpec> PanelLayout();
+std::span<const ControlRow> PanelLayout();
 
 }  // namespace clipnest

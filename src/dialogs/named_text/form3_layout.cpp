@@ -5,7 +5,7 @@ namespace {
 
 using K = ControlKind;
 
-const ControlSpec kForm3[] = {
+const ControlRow kForm3[] = {
     {"Command3",
      K::kButton,
      {840, 780, 375, 375},
@@ -26,7 +26,7 @@ constexpr std::string_view kTabOrder[] = {"Text1", "Command1", "Command2", "Comm
 
 }  // namespace
 
-std::span<const ControlSpec> Form3Layout() {
+std::span<const ControlRow> Form3Layout() {
   return kForm3;
 }
 std::span<const std::string_view> Form3TabOrder() {

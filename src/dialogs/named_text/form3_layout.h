@@ -12,7 +12,7 @@ inline constexpr int kForm3Width = 3810;
 inline constexpr int kForm3Height = 1230;
 
 // The named text dialog's controls in stacking order, topmost first.
-std::span<const ControlSpec> Form3Layout();
+std::span<const ControlRow> Form3Layout();
 // The order in which Tab moves the focus.
 std::span<const std::string_view> Form3TabOrder();
 

@@ -3,8 +3,8 @@
 #include "posix_io.h"
 
 #include <sys/stat.h>
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 namespace clipnest {
 
