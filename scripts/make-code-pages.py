@@ -4,6 +4,8 @@ single-byte Windows ANSI code pages. A byte that a code page leaves undefined ma
 character of the same number, as Windows does."""
 import codecs
 import pathlib
+import shutil
+import subprocess
 
 PAGES = [874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
 out = pathlib.Path(__file__).resolve().parent.parent / "src/platform/ansi/code_page_tables.cpp"
@@ -35,3 +37,5 @@ for page in PAGES:
     lines.append(f"      return kCp{page};")
 lines += ["    default:", "      return nullptr;", "  }", "}", "", "}  // namespace clipnest", ""]
 out.write_text("\n".join(lines))
+if shutil.which("clang-format"):
+    subprocess.run(["clang-format", "-i", str(out)], check=True)
