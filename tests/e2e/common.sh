@@ -79,7 +79,8 @@ e2e_summary() {
 # Waits until the window manager has announced itself (e2e_begin may return before that).
 e2e_wait_window_manager() {
   for _ in $(seq 1 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    # Read whole before matching: under pipefail, grep -q quitting early could fail the pipe.
+    case "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" in *'window id'*) return 0 ;; esac
     sleep 0.1
   done
   return 1

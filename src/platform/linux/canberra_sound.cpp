@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <string>
 
 namespace clipnest {
 namespace {
@@ -21,19 +20,46 @@ std::string AbsolutePath(std::string_view path) {
 
 }  // namespace
 
+CanberraSound::CanberraSound() : worker_([this] { PlayQueuedCues(); }) {}
+
 CanberraSound::~CanberraSound() {
-  if (context_) ca_context_destroy(context_);
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  worker_.join();
 }
 
 void CanberraSound::Play(std::string_view wave_path) {
-  if (!tried_) {
-    tried_ = true;
-    if (ca_context_create(&context_) != CA_SUCCESS) context_ = nullptr;
-    if (context_) ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Clipnest", nullptr);
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(AbsolutePath(wave_path));
   }
-  if (!context_) return;
-  // Failures (no device, a missing file) are not the action's concern.
-  ca_context_play(context_, 0, CA_PROP_MEDIA_FILENAME, AbsolutePath(wave_path).c_str(), nullptr);
+  wake_.notify_one();
+}
+
+void CanberraSound::PlayQueuedCues() {
+  ca_context* context = nullptr;
+  bool tried = false;
+  for (;;) {
+    std::string path;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      if (stopping_) break;
+      path = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    if (!tried) {
+      tried = true;
+      if (ca_context_create(&context) != CA_SUCCESS) context = nullptr;
+      if (context) ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Clipnest", nullptr);
+    }
+    // Failures (no device, a missing file) are not the action's concern.
+    if (context) ca_context_play(context, 0, CA_PROP_MEDIA_FILENAME, path.c_str(), nullptr);
+  }
+  if (context) ca_context_destroy(context);
 }
 
 }  // namespace clipnest

@@ -2,14 +2,20 @@
 
 #include "platform/sound_player.h"
 
-struct ca_context;
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
 
 namespace clipnest {
 
 // Cues through libcanberra: asynchronous, overlapping, quiet when there is no sound device.
+// Opening the sound system and starting a sound can take tens of milliseconds (longer without a
+// device), so a worker of its own does it and the panel never waits for a cue.
 class CanberraSound : public SoundPlayer {
  public:
-  CanberraSound() = default;
+  CanberraSound();
   ~CanberraSound() override;
   CanberraSound(const CanberraSound&) = delete;
   CanberraSound& operator=(const CanberraSound&) = delete;
@@ -17,8 +23,13 @@ class CanberraSound : public SoundPlayer {
   void Play(std::string_view wave_path) override;
 
  private:
-  ca_context* context_ = nullptr;
-  bool tried_ = false;
+  void PlayQueuedCues();
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::string> queue_;  // absolute wave paths
+  bool stopping_ = false;
+  std::thread worker_;
 };
 
 }  // namespace clipnest

@@ -20,6 +20,22 @@ QFont FormFont() {
   return font;
 }
 
+bool ShowsText(const Form& form) {
+  for (const auto& control : form.controls()) {
+    if (control->holder()) continue;
+    switch (control->kind()) {
+      case ControlKind::kLabel:
+      case ControlKind::kTextBox:
+      case ControlKind::kCheckBox:
+      case ControlKind::kButton:
+        return true;
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 QtFormView::QtFormView(Form& form, TwipsScale scale)
@@ -30,7 +46,8 @@ QtFormView::QtFormView(Form& form, TwipsScale scale)
     // Showing the panel never takes the focus from other programs.
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
   }
-  window_->setFont(FormFont());
+  // Fonts are looked up only for forms that show text: the panel starts without them.
+  if (ShowsText(form_)) window_->setFont(FormFont());
   window_->setWindowTitle(QString::fromStdString(form_.caption()));
   ShowGeometry();
   if (form_.layered()) window_->setWindowOpacity(form_.opacity() / 255.0);
