@@ -1,0 +1,284 @@
+// The real clipboard: the test puts each format there itself, as another program would.
+#include "platform/win32/win32_clipboard.h"
+
+#include "platform/dib.h"
+#include "platform/runtime_error.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace clipnest {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr std::uint32_t kRed = 0xFFFF0000;
+constexpr std::uint32_t kGreen = 0xFF00FF00;
+constexpr std::uint32_t kBlue = 0xFF0000FF;
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+constexpr std::uint32_t kBlack = 0xFF000000;
+
+// Little-endian fields of a packed DIB, written the way a BMP holds them.
+void Put32(std::string& out, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+void Put16(std::string& out, std::uint16_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>(value >> 8);
+}
+std::string InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bits,
+                       std::uint32_t compression) {
+  std::string header;
+  Put32(header, 40);
+  Put32(header, static_cast<std::uint32_t>(width));
+  Put32(header, static_cast<std::uint32_t>(height));
+  Put16(header, 1);
+  Put16(header, bits);
+  Put32(header, compression);
+  Put32(header, 0);  // the image size may be left out of an uncompressed DIB
+  Put32(header, 3780);
+  Put32(header, 3780);
+  Put32(header, 0);
+  Put32(header, 0);
+  return header;
+}
+std::uint32_t Read32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// 2 x 2, 24 bits, bottom-up: red and green on top, blue and white below.
+std::string TwoByTwo24Bit() {
+  std::string dib = InfoHeader(2, 2, 24, BI_RGB);
+  dib += std::string(
+      "\xFF\x00\x00"
+      "\xFF\xFF\xFF"
+      "\x00\x00",
+      8);  // blue, white, padding
+  dib += std::string(
+      "\x00\x00\xFF"
+      "\x00\xFF\x00"
+      "\x00\x00",
+      8);  // red, green, padding
+  return dib;
+}
+
+// 2 x 2, 16 bits of 5-6-5 bit fields, top-down: the same four colours.
+std::string TwoByTwo16BitFields() {
+  std::string dib = InfoHeader(2, -2, 16, BI_BITFIELDS);
+  Put32(dib, 0xF800);
+  Put32(dib, 0x07E0);
+  Put32(dib, 0x001F);
+  for (std::uint16_t pixel : {0xF800, 0x07E0, 0x001F, 0xFFFF}) Put16(dib, pixel);
+  return dib;
+}
+
+// A global memory block with the bytes, larger than they are, as blocks may be rounded up.
+HGLOBAL GlobalBlockOf(const std::string& bytes, std::size_t slack = 0) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + slack);
+  auto* data = static_cast<char*>(GlobalLock(block));
+  std::memcpy(data, bytes.data(), bytes.size());
+  std::memset(data + bytes.size(), 0xAB, slack);
+  GlobalUnlock(block);
+  return block;
+}
+
+std::uint32_t PixelAt(const Pixels& pixels, int x, int y) {
+  return pixels.argb[static_cast<std::size_t>(y) * pixels.width + x];
+}
+
+class Win32ClipboardTest : public ::testing::Test {
+ protected:
+  Win32ClipboardTest() { Offer(0, nullptr); }
+  ~Win32ClipboardTest() override { Offer(0, nullptr); }
+
+  // Empties the clipboard and puts one format there (none when `format` is 0).
+  static void Offer(UINT format, HANDLE data) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (format != 0) {
+      EXPECT_TRUE(SetClipboardData(format, data));
+    }
+    CloseClipboard();
+  }
+  static void OfferText(const wchar_t* text) {
+    const std::wstring wide(text);
+    Offer(CF_UNICODETEXT, GlobalBlockOf(std::string(reinterpret_cast<const char*>(wide.c_str()),
+                                                    (wide.size() + 1) * sizeof(wchar_t))));
+  }
+
+  // The picture, decoded; fails the test when it is not a DIB that decodes.
+  std::optional<Pixels> ImagePixels() {
+    const Picture picture = clipboard_.Image();
+    EXPECT_FALSE(picture.empty());
+    std::optional<Pixels> pixels = DecodeDib(picture.dib);
+    EXPECT_TRUE(pixels.has_value());
+    return pixels;
+  }
+
+  win32::Win32Clipboard clipboard_;
+};
+
+TEST_F(Win32ClipboardTest, UnicodeTextComesBackAsUtf8) {
+  OfferText(L"Привет\r\nмир ✓");
+  EXPECT_EQ(clipboard_.Text(), "Привет\r\nмир ✓");
+}
+
+TEST_F(Win32ClipboardTest, AClipboardWithoutTextGivesTheEmptyText) {
+  EXPECT_EQ(clipboard_.Text(), "");
+  Offer(CF_DIB, GlobalBlockOf(TwoByTwo24Bit()));
+  EXPECT_EQ(clipboard_.Text(), "");
+}
+
+TEST_F(Win32ClipboardTest, A24BitDibComesBackByteForByteAndMakesAValidBmpFile) {
+  const std::string dib = TwoByTwo24Bit();
+  Offer(CF_DIB, GlobalBlockOf(dib, 16));
+  const Picture picture = clipboard_.Image();
+  EXPECT_EQ(picture.dib, dib);
+
+  const std::optional<std::string> file = BmpFile(picture);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->substr(0, 2), "BM");
+  EXPECT_EQ(Read32(*file, 2), file->size());
+  EXPECT_EQ(Read32(*file, 10), 14u + 40u);
+  const std::optional<Pixels> pixels = DecodeDib(picture.dib);
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->width, 2);
+  EXPECT_EQ(pixels->height, 2);
+  EXPECT_THAT(pixels->argb, ElementsAre(kRed, kGreen, kBlue, kWhite));
+}
+
+TEST_F(Win32ClipboardTest, ABitFieldDibKeepsItsMasksBeforeThePixels) {
+  const std::string dib = TwoByTwo16BitFields();
+  Offer(CF_DIB, GlobalBlockOf(dib, 16));
+  const Picture picture = clipboard_.Image();
+  EXPECT_EQ(picture.dib, dib);
+
+  const std::optional<std::string> file = BmpFile(picture);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(Read32(*file, 10), 14u + 40u + 12u);
+  const std::optional<Pixels> pixels = DecodeDib(picture.dib);
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->width, 2);
+  EXPECT_EQ(pixels->height, 2);
+  EXPECT_THAT(pixels->argb, ElementsAre(kRed, kGreen, kBlue, kWhite));
+}
+
+TEST_F(Win32ClipboardTest, AColourDeviceBitmapBecomesAPictureOfItsSizeAndPixels) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 7, 5);
+  HDC painter = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(painter, bitmap);
+  const RECT all{0, 0, 7, 5};
+  FillRect(painter, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetPixel(painter, 6, 0, RGB(0, 0, 255));
+  SetPixel(painter, 0, 4, RGB(255, 0, 0));
+  SelectObject(painter, old);
+  DeleteDC(painter);
+  ReleaseDC(nullptr, screen);
+  Offer(CF_BITMAP, bitmap);
+
+  const std::optional<Pixels> pixels = ImagePixels();
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->width, 7);
+  EXPECT_EQ(pixels->height, 5);
+  EXPECT_EQ(PixelAt(*pixels, 6, 0), kBlue);
+  EXPECT_EQ(PixelAt(*pixels, 0, 4), kRed);
+  EXPECT_EQ(PixelAt(*pixels, 3, 2), kWhite);
+}
+
+TEST_F(Win32ClipboardTest, AMonochromeDeviceBitmapBecomesAPictureOfItsSizeAndPixels) {
+  // 16 x 2, one bit a pixel, rows of whole words: the top row's first 8 pixels black.
+  const unsigned char bits[] = {0x00, 0xFF, 0xFF, 0xFF};
+  Offer(CF_BITMAP, CreateBitmap(16, 2, 1, 1, bits));
+
+  const std::optional<Pixels> pixels = ImagePixels();
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->width, 16);
+  EXPECT_EQ(pixels->height, 2);
+  EXPECT_EQ(PixelAt(*pixels, 0, 0), kBlack);
+  EXPECT_EQ(PixelAt(*pixels, 7, 0), kBlack);
+  EXPECT_EQ(PixelAt(*pixels, 8, 0), kWhite);
+  EXPECT_EQ(PixelAt(*pixels, 0, 1), kWhite);
+}
+
+TEST_F(Win32ClipboardTest, AMetafileIsDrawnOnWhiteAtItsFrameSize) {
+  // A frame of 80 x 40 pixels of the screen, in hundredths of a millimetre.
+  HDC screen = GetDC(nullptr);
+  const int pixels_x = GetDeviceCaps(screen, HORZRES), mm_x = GetDeviceCaps(screen, HORZSIZE);
+  const int pixels_y = GetDeviceCaps(screen, VERTRES), mm_y = GetDeviceCaps(screen, VERTSIZE);
+  ReleaseDC(nullptr, screen);
+  const RECT frame{0, 0, MulDiv(80, mm_x * 100, pixels_x), MulDiv(40, mm_y * 100, pixels_y)};
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  const RECT middle{20, 10, 60, 30};
+  FillRect(recorder, &middle, red);
+  DeleteObject(red);
+  Offer(CF_ENHMETAFILE, CloseEnhMetaFile(recorder));
+
+  const std::optional<Pixels> pixels = ImagePixels();
+  ASSERT_TRUE(pixels);
+  EXPECT_NEAR(pixels->width, 80, 1);
+  EXPECT_NEAR(pixels->height, 40, 1);
+  EXPECT_EQ(PixelAt(*pixels, pixels->width / 2, pixels->height / 2), kRed);
+  EXPECT_EQ(PixelAt(*pixels, 2, 2), kWhite);
+}
+
+TEST_F(Win32ClipboardTest, NoPictureGivesTheEmptyPicture) {
+  EXPECT_TRUE(clipboard_.Image().empty());
+  OfferText(L"text only");
+  EXPECT_TRUE(clipboard_.Image().empty());
+}
+
+// The error number that `read` throws on a thread of its own; 0 when it throws none.
+DWORD ErrorNumberOnAnotherThread(void (*read)(Clipboard&)) {
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID parameter) -> DWORD {
+        win32::Win32Clipboard clipboard;
+        try {
+          reinterpret_cast<void (*)(Clipboard&)>(parameter)(clipboard);
+        } catch (const RuntimeError& error) {
+          return static_cast<DWORD>(error.number());
+        }
+        return 0;
+      },
+      reinterpret_cast<LPVOID>(read), 0, nullptr);
+  if (!thread) return ~DWORD{0};
+  WaitForSingleObject(thread, INFINITE);
+  DWORD number = ~DWORD{0};
+  GetExitCodeThread(thread, &number);
+  CloseHandle(thread);
+  return number;
+}
+
+TEST_F(Win32ClipboardTest, AClipboardHeldByAnotherWindowCannotBeOpened) {
+  OfferText(L"held");
+  // The window of another program that keeps the clipboard open.
+  HWND holder =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(holder, nullptr);
+  ASSERT_TRUE(OpenClipboard(holder));
+  const DWORD text_error =
+      ErrorNumberOnAnotherThread([](Clipboard& clipboard) { clipboard.Text(); });
+  const DWORD image_error =
+      ErrorNumberOnAnotherThread([](Clipboard& clipboard) { clipboard.Image(); });
+  CloseClipboard();
+  DestroyWindow(holder);
+
+  EXPECT_EQ(text_error, static_cast<DWORD>(ErrorNumber::kCantOpenClipboard));
+  EXPECT_EQ(image_error, static_cast<DWORD>(ErrorNumber::kCantOpenClipboard));
+  // Once the other program lets go, reading works again.
+  EXPECT_EQ(clipboard_.Text(), "held");
+}
+
+}  // namespace
+}  // namespace clipnest

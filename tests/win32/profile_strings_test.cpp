@@ -1,0 +1,81 @@
+// The settings file through the kernel's profile functions, on a real folder.
+#include "platform/win32/win32_profile_strings.h"
+
+#include "ansi_sample.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace clipnest {
+namespace {
+
+using test_support::Exists;
+using test_support::ReadBytes;
+
+class Win32ProfileStringsTest : public ::testing::Test {
+ protected:
+  std::string Get(std::string_view section, std::string_view key, std::size_t buffer_size = 255) {
+    return profile_.Get(section, key, "no", buffer_size, settings_);
+  }
+
+  test_support::TempFolder folder_;
+  const std::string settings_ = folder_ / "Settings.ini";
+  win32::Win32ProfileStrings profile_;
+};
+
+TEST_F(Win32ProfileStringsTest, AMissingFileReadsTheDefaultAndTheFirstWriteCreatesIt) {
+  EXPECT_EQ(Get("Setup", "SavePath"), "no");
+  EXPECT_FALSE(Exists(settings_)) << "reading must not create the file";
+
+  profile_.Put("Setup", "SavePath", "C:\\Clips", settings_);
+  profile_.Put("Setup", "Left", "4500", settings_);
+  ASSERT_TRUE(Exists(settings_));
+  EXPECT_EQ(ReadBytes(settings_), "[Setup]\r\nSavePath=C:\\Clips\r\nLeft=4500\r\n");
+  EXPECT_EQ(Get("Setup", "SavePath"), "C:\\Clips");
+  EXPECT_EQ(Get("Setup", "Top"), "no");
+}
+
+TEST_F(Win32ProfileStringsTest, AWriteIntoAMissingFolderFailsQuietly) {
+  const std::string nowhere = folder_ / "missing\\Settings.ini";
+  EXPECT_NO_THROW(profile_.Put("Setup", "Left", "1", nowhere));
+  EXPECT_FALSE(Exists(nowhere));
+  EXPECT_EQ(profile_.Get("Setup", "Left", "no", 255, nowhere), "no");
+}
+
+TEST_F(Win32ProfileStringsTest, SectionAndKeyNamesMatchWithoutRegardToCase) {
+  profile_.Put("Setup", "SavePath", "first", settings_);
+  EXPECT_EQ(Get("SETUP", "savepath"), "first");
+
+  // A write under other capitals changes the same line instead of adding another.
+  profile_.Put("setup", "SAVEPATH", "second", settings_);
+  EXPECT_EQ(Get("Setup", "SavePath"), "second");
+  EXPECT_EQ(ReadBytes(settings_), "[Setup]\r\nSavePath=second\r\n");
+}
+
+TEST_F(Win32ProfileStringsTest, ALongValueIsCutToOneLessThanTheBuffer) {
+  const std::string long_value(300, 'x');
+  profile_.Put("Setup", "SavePath", long_value, settings_);
+  EXPECT_EQ(Get("Setup", "SavePath", 255), std::string(254, 'x'));
+  EXPECT_EQ(Get("Setup", "SavePath", 1000), long_value);
+}
+
+TEST_F(Win32ProfileStringsTest, TextBeyondAsciiIsStoredInTheAnsiCodePage) {
+  if (GetACP() == 1251) {
+    profile_.Put("Setup", "SavePath", "Д:\\Папка", settings_);
+    EXPECT_EQ(ReadBytes(settings_), "[Setup]\r\nSavePath=\xC4:\\\xCF\xE0\xEF\xEA\xE0\r\n");
+    EXPECT_EQ(Get("Setup", "SavePath"), "Д:\\Папка");
+  } else {
+    const test_support::AnsiSample letters = test_support::LettersOfTheAnsiPage();
+    ASSERT_GT(letters.ansi.size(), 3u) << "code page " << GetACP() << " holds no letters";
+    profile_.Put("Setup", "SavePath", letters.utf8, settings_);
+    EXPECT_EQ(ReadBytes(settings_), "[Setup]\r\nSavePath=" + letters.ansi + "\r\n");
+    EXPECT_EQ(Get("Setup", "SavePath"), letters.utf8);
+  }
+}
+
+}  // namespace
+}  // namespace clipnest
