@@ -1,0 +1,83 @@
+// Times one save. Runs a command to its end (a click on the program, or a reference tool that
+// writes the file itself), then, when an expected size is given, waits until a file in FOLDER
+// whose name starts with PREFIX has exactly that size. Prints the milliseconds since just before
+// the command started.
+//   save_timer FOLDER PREFIX SIZE TIMEOUT_SECONDS -- COMMAND [ARGUMENTS...]
+// SIZE 0 times the command alone.
+#include <dirent.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The size of the first file in the folder whose name starts with the prefix; -1 for none.
+long long SizeOfFile(const std::string& folder, const std::string& prefix) {
+  DIR* directory = ::opendir(folder.c_str());
+  if (!directory) return -1;
+  long long size = -1;
+  while (const dirent* entry = ::readdir(directory)) {
+    if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0) continue;
+    struct stat info {};
+    if (::stat((folder + "/" + entry->d_name).c_str(), &info) == 0) size = info.st_size;
+    break;
+  }
+  ::closedir(directory);
+  return size;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 7 || std::strcmp(argv[5], "--") != 0) {
+    std::fprintf(stderr, "usage: %s FOLDER PREFIX SIZE TIMEOUT_SECONDS -- COMMAND...\n", argv[0]);
+    return 2;
+  }
+  const std::string folder = argv[1];
+  const std::string prefix = argv[2];
+  const long long expected = std::atoll(argv[3]);
+  const auto deadline_after = std::chrono::seconds(std::atoi(argv[4]));
+
+  const Clock::time_point started = Clock::now();
+  pid_t child = 0;
+  if (::posix_spawnp(&child, argv[6], nullptr, nullptr, argv + 6, environ) != 0) {
+    std::fprintf(stderr, "cannot start %s\n", argv[6]);
+    return 1;
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "%s failed\n", argv[6]);
+    return 1;
+  }
+  if (expected > 0) {
+    for (long long size; (size = SizeOfFile(folder, prefix)) != expected;) {
+      if (size > expected) {
+        std::fprintf(stderr, "%s* grew to %lld bytes, more than %lld\n", prefix.c_str(), size,
+                     expected);
+        return 1;
+      }
+      if (Clock::now() - started > deadline_after) {
+        std::fprintf(stderr, "no complete %s* file (size %lld of %lld)\n", prefix.c_str(), size,
+                     expected);
+        return 1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+  const std::chrono::duration<double, std::milli> elapsed = Clock::now() - started;
+  std::printf("%.1f\n", elapsed.count());
+  return 0;
+}

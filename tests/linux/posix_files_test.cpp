@@ -1,0 +1,152 @@
+// The save files on a real disk: whole writes, closed files and the error numbers of failures.
+#include "platform/linux/posix_files.h"
+#include "folders.h"
+#include "platform/runtime_error.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace clipnest {
+namespace {
+
+using test_support::DescriptorsOpenOn;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// The error number a call throws, or 0 when it succeeds.
+template <typename Call>
+int ErrorOf(Call call) {
+  try {
+    call();
+  } catch (const RuntimeError& error) {
+    return static_cast<int>(error.number());
+  }
+  return 0;
+}
+
+class PosixFilesTest : public ::testing::Test {
+ protected:
+  PosixFilesTest() { old_mask_ = ::umask(022); }
+  ~PosixFilesTest() override { ::umask(old_mask_); }
+
+  test_support::TempFolder folder_;
+  PosixFiles files_;
+  mode_t old_mask_;
+};
+
+TEST_F(PosixFilesTest, AppendCreatesTheFileAddsToItAndClosesIt) {
+  const std::string path = folder_ / "Text-06.12.2026-09.05.03.txt";
+  files_.Append(path, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  EXPECT_EQ(DescriptorsOpenOn(path), 0);
+  files_.Append(path, std::string("second\0line\r\n", 13));
+  EXPECT_EQ(DescriptorsOpenOn(path), 0);
+  EXPECT_EQ(ReadBytes(path), std::string("\xCF\xF0\xE8\xE2\xE5\xF2\r\nsecond\0line\r\n", 21));
+  EXPECT_EQ(test_support::PermissionBits(path), 0644u);
+}
+
+TEST_F(PosixFilesTest, ReadStartGivesTheFirstBytesOrNothingForAMissingFile) {
+  const std::string path = folder_ / "name.txt";
+  EXPECT_EQ(files_.ReadStart(path, 3), "");
+  WriteBytes(path, "\xEF\xBB\xBFtext");
+  EXPECT_EQ(files_.ReadStart(path, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(files_.ReadStart(path, 100), "\xEF\xBB\xBFtext");
+  EXPECT_EQ(DescriptorsOpenOn(path), 0);
+}
+
+TEST_F(PosixFilesTest, ReplaceWritesTheWholeFileOverALongerOneAndLeavesNoTemporaryFile) {
+  const std::string path = folder_ / "Sc-06.12.2026-09.05.03.bmp";
+  files_.Replace(path, std::string(100000, 'a'));
+  EXPECT_EQ(test_support::PermissionBits(path), 0644u);
+  ::chmod(path.c_str(), 0640);
+  files_.Replace(path, "BM short");
+  EXPECT_EQ(ReadBytes(path), "BM short");
+  EXPECT_EQ(test_support::PermissionBits(path), 0640u);
+  EXPECT_EQ(DescriptorsOpenOn(path), 0);
+  EXPECT_THAT(folder_.Entries(), ElementsAre("Sc-06.12.2026-09.05.03.bmp"));
+}
+
+TEST_F(PosixFilesTest, FailuresThrowTheNumberOfTheirCause) {
+  const std::string in_missing = folder_ / "Missing/x.txt";
+  EXPECT_EQ(ErrorOf([&] { files_.Append(in_missing, "x"); }), 76);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(in_missing, "x"); }), 76);
+  // A file used as a folder is a missing folder too.
+  WriteBytes(folder_ / "plain", "");
+  EXPECT_EQ(ErrorOf([&] { files_.Append(folder_ / "plain/x.txt", "x"); }), 76);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(folder_ / "plain/x.txt", "x"); }), 76);
+
+  // A pasted line break in the name.
+  const std::string broken = folder_ / "two\nlines.txt";
+  EXPECT_EQ(ErrorOf([&] { files_.Append(broken, "x"); }), 52);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(broken, "x"); }), 52);
+  EXPECT_EQ(ErrorOf([&] { files_.ReadStart(broken, 3); }), 52);
+
+  // A folder where the file should be.
+  const std::string folder_named_like_a_file = folder_ / "report.txt";
+  std::filesystem::create_directory(folder_named_like_a_file);
+  EXPECT_EQ(ErrorOf([&] { files_.Append(folder_named_like_a_file, "x"); }), 52);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(folder_named_like_a_file, "x"); }), 52);
+  EXPECT_EQ(ErrorOf([&] { files_.ReadStart(folder_named_like_a_file, 3); }), 52);
+
+  // Nothing was created by any of the failures.
+  EXPECT_THAT(folder_.Entries(), ElementsAre("plain", "report.txt"));
+  EXPECT_THAT(folder_.Entries("report.txt"), IsEmpty());
+}
+
+// Mounts a 64 KB file system over `folder` in a mount namespace of this (child) process only;
+// an empty text when that worked, else why not.
+std::string MountSmallDisk(const std::string& folder) {
+  if (::unshare(CLONE_NEWNS) != 0) {
+    // Not root: a user namespace of our own may still mount a tmpfs.
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "no mount namespace";
+    std::ofstream("/proc/self/setgroups") << "deny";
+    std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
+    std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
+  }
+  // Private, so that the mount never shows outside this process.
+  if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return "no private /";
+  if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) return "no tmpfs";
+  return "";
+}
+
+TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesTheFilesAsTheyWere) {
+  const std::string disk = folder_ / "disk";
+  std::filesystem::create_directory(disk);
+  const std::string seen = test_support::RunInChild([&]() -> std::string {
+    if (std::string why = MountSmallDisk(disk); !why.empty()) return "skip: " + why;
+    const std::string text = disk + "/Text.txt";
+    const std::string picture = disk + "/Sc.bmp";
+    files_.Append(text, "before\r\n");
+    files_.Replace(picture, "old picture");
+    const std::string too_much(256 * 1024, 'x');
+    const int append_error = ErrorOf([&] { files_.Append(text, too_much); });
+    const int replace_error = ErrorOf([&] { files_.Replace(picture, too_much); });
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(disk)) {
+      names.insert(entry.path().filename().string());
+    }
+    std::string entries;
+    for (const std::string& name : names) entries += " " + name;
+    return "append " + std::to_string(append_error) + " '" + ReadBytes(text) + "', replace " +
+           std::to_string(replace_error) + " '" + ReadBytes(picture) + "', open " +
+           std::to_string(DescriptorsOpenOn(text) + DescriptorsOpenOn(picture)) + ", files" +
+           entries;
+  });
+  if (seen.starts_with("skip: ")) GTEST_SKIP() << "cannot make a small disk: " << seen.substr(6);
+  EXPECT_EQ(seen,
+            "append 61 'before\r\n', replace 61 'old picture', open 0, files Sc.bmp Text.txt");
+}
+
+}  // namespace
+}  // namespace clipnest
