@@ -1,9 +1,12 @@
-// Times one save. Runs a command to its end (a click on the program, or a reference tool that
-// writes the file itself), then, when an expected size is given, waits until a file in FOLDER
-// whose name starts with PREFIX has exactly that size. Prints the milliseconds since just before
-// the command started.
+// Times one save: a click of the left button where the pointer is (through XTest, so that no
+// tool's own delays count), or a reference tool run to its end; then, when an expected size is
+// given, waits until a file in FOLDER whose name starts with PREFIX has exactly that size.
+// Prints the milliseconds since just before the click or the tool's start.
+//   save_timer FOLDER PREFIX SIZE TIMEOUT_SECONDS --click
 //   save_timer FOLDER PREFIX SIZE TIMEOUT_SECONDS -- COMMAND [ARGUMENTS...]
 // SIZE 0 times the command alone.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <dirent.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -41,8 +44,10 @@ long long SizeOfFile(const std::string& folder, const std::string& prefix) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 7 || std::strcmp(argv[5], "--") != 0) {
-    std::fprintf(stderr, "usage: %s FOLDER PREFIX SIZE TIMEOUT_SECONDS -- COMMAND...\n", argv[0]);
+  const bool click = argc == 6 && std::strcmp(argv[5], "--click") == 0;
+  if (!click && (argc < 7 || std::strcmp(argv[5], "--") != 0)) {
+    std::fprintf(stderr, "usage: %s FOLDER PREFIX SIZE TIMEOUT_SECONDS (--click | -- COMMAND...)\n",
+                 argv[0]);
     return 2;
   }
   const std::string folder = argv[1];
@@ -50,17 +55,28 @@ int main(int argc, char** argv) {
   const long long expected = std::atoll(argv[3]);
   const auto deadline_after = std::chrono::seconds(std::atoi(argv[4]));
 
-  const Clock::time_point started = Clock::now();
-  pid_t child = 0;
-  if (::posix_spawnp(&child, argv[6], nullptr, nullptr, argv + 6, environ) != 0) {
-    std::fprintf(stderr, "cannot start %s\n", argv[6]);
+  Display* display = click ? XOpenDisplay(nullptr) : nullptr;
+  if (click && !display) {
+    std::fprintf(stderr, "no X display\n");
     return 1;
   }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "%s failed\n", argv[6]);
-    return 1;
+  const Clock::time_point started = Clock::now();
+  if (click) {
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+  } else {
+    pid_t child = 0;
+    if (::posix_spawnp(&child, argv[6], nullptr, nullptr, argv + 6, environ) != 0) {
+      std::fprintf(stderr, "cannot start %s\n", argv[6]);
+      return 1;
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      std::fprintf(stderr, "%s failed\n", argv[6]);
+      return 1;
+    }
   }
   if (expected > 0) {
     for (long long size; (size = SizeOfFile(folder, prefix)) != expected;) {
@@ -78,6 +94,7 @@ int main(int argc, char** argv) {
     }
   }
   const std::chrono::duration<double, std::milli> elapsed = Clock::now() - started;
+  if (display) XCloseDisplay(display);
   std::printf("%.1f\n", elapsed.count());
   return 0;
 }

@@ -41,7 +41,7 @@ program_save() {
   rm -f "$clips"/*
   xdotool mousemove $button
   sleep 0.3
-  "$timer" "$clips" "$prefix" "$size" 120 -- xdotool click 1
+  "$timer" "$clips" "$prefix" "$size" 120 --click
 }
 # reference_save COMMAND: one save by a shell command; prints its milliseconds.
 reference_save() {

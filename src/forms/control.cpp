@@ -25,9 +25,9 @@ bool Control::takes_focus() const {
   return windowed() && enabled_ && visible_;
 }
 
-void Control::SetText(const std::string& text) {
+void Control::SetText(std::string text) {
   if (text == text_) return;
-  text_ = text;
+  text_ = std::move(text);
   Notify(ControlAspect::kText);
   if (on_change) on_change();
 }

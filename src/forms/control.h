@@ -75,7 +75,7 @@ class Control {
   bool takes_focus() const;
 
   const std::string& text() const { return text_; }
-  void SetText(const std::string& text);
+  void SetText(std::string text);
   int value() const { return value_; }
   void SetValue(int value);
   bool enabled() const { return enabled_; }

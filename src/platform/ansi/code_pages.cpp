@@ -91,18 +91,30 @@ std::optional<SingleByteCodePage> SingleByteCodePage::Make(int code_page) {
 }
 
 std::optional<std::string> SingleByteCodePage::Encode(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+  std::string out(utf8.size(), '\0');
+  char* next = out.data();
+  const std::vector<std::uint8_t>& byte_of = *byte_of_;
   for (std::size_t pos = 0; pos < utf8.size();) {
-    char32_t code = NextCodePoint(utf8, pos);
-    if (code < 0x80) {
-      out += static_cast<char>(code);
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    if (lead < 0x80) {  // ASCII stays as it is: the common case, kept tight for long texts
+      *next++ = static_cast<char>(lead);
+      ++pos;
       continue;
     }
-    std::uint8_t byte = code < 0x10000 ? (*byte_of_)[code] : 0;
+    char32_t code;
+    if (lead >= 0xC2 && lead < 0xE0 && pos + 1 < utf8.size() &&
+        (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
+      // Two-byte characters (Cyrillic, Greek, Latin accents...), decoded in place.
+      code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3Fu);
+      pos += 2;
+    } else {
+      code = NextCodePoint(utf8, pos);
+    }
+    const std::uint8_t byte = code < 0x10000 ? byte_of[code] : 0;
     if (byte == 0) return std::nullopt;
-    out += static_cast<char>(byte);
+    *next++ = static_cast<char>(byte);
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 

@@ -3,10 +3,10 @@
 #include "platform/dib.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -40,15 +40,13 @@ bool Offers(const std::vector<std::string>& targets, const std::string& name) {
 std::string Decode(std::string bytes, Charset charset) {
   // Like the text format of other systems' clipboards, the text ends at its first NUL.
   if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+  // Valid UTF-8 is already the program's form: no conversion of a large text.
+  if (charset != Charset::kLatin1 && QByteArrayView(bytes).isValidUtf8()) return bytes;
   const QByteArray raw = QByteArray::fromStdString(bytes);
-  if (charset == Charset::kLatin1) return QString::fromLatin1(raw).toUtf8().toStdString();
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString text = utf8.decode(raw);
-  // Plain text that is not valid UTF-8 comes from an older program: Latin-1.
-  if (charset == Charset::kUtf8OrLatin1 && utf8.hasError()) {
-    return QString::fromLatin1(raw).toUtf8().toStdString();
-  }
-  return text.toUtf8().toStdString();
+  // Latin-1 text, or plain text that is not valid UTF-8 and so comes from an older program.
+  if (charset != Charset::kUtf8) return QString::fromLatin1(raw).toUtf8().toStdString();
+  // Broken UTF-8 that claims to be UTF-8: its bad bytes become replacement characters.
+  return QString::fromUtf8(raw).toUtf8().toStdString();
 }
 
 // The picture targets offered, those this program prefers first, then any other that Qt reads.
