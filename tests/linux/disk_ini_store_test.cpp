@@ -90,6 +90,12 @@ TEST_F(DiskIniStoreTest, ASymlinkedSettingsFileStaysALinkAndItsTargetIsUpdated) 
   EXPECT_EQ(Get("Left", link), "2");
   EXPECT_THAT(folder_.Entries("app"), ElementsAre("Settings.ini"));
   EXPECT_THAT(folder_.Entries("dotfiles"), ElementsAre("Settings.ini"));
+
+  // A link to a settings file that does not exist yet: the write creates the file it names.
+  std::filesystem::remove(folder_ / "dotfiles/Settings.ini");
+  Put("Top", "3", link);
+  EXPECT_TRUE(IsSymlink(link));
+  EXPECT_EQ(ReadBytes(folder_ / "dotfiles/Settings.ini"), "[Setup]\r\nTop=3\r\n");
 }
 
 TEST_F(DiskIniStoreTest, AMissingFolderFailsTheWriteWithoutCreatingAnything) {

@@ -60,7 +60,13 @@ std::string ResolvedTarget(const std::string& path) {
   if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
   char resolved[PATH_MAX];
   if (::realpath(path.c_str(), resolved)) return resolved;
-  return path;
+  // A link to a file that does not exist yet: the write creates the file the link names rather
+  // than replacing the link.
+  std::string named(PATH_MAX, '\0');
+  const ssize_t length = ::readlink(path.c_str(), named.data(), named.size());
+  if (length <= 0) return path;
+  named.resize(static_cast<std::size_t>(length));
+  return named.front() == '/' ? named : FolderOf(path) + "/" + named;
 }
 
 int ReplaceFileAtomically(const std::string& target, std::string_view bytes, unsigned mode) {
