@@ -23,7 +23,6 @@ constexpr std::uint32_t kRed = 0xFFFF0000;
 constexpr std::uint32_t kGreen = 0xFF00FF00;
 constexpr std::uint32_t kBlue = 0xFF0000FF;
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
-constexpr std::uint32_t kBlack = 0xFF000000;
 
 // Little-endian fields of a packed DIB, written the way a BMP holds them.
 void Put32(std::string& out, std::uint32_t value) {
@@ -170,44 +169,6 @@ TEST_F(Win32ClipboardTest, ABitFieldDibKeepsItsMasksBeforeThePixels) {
   EXPECT_EQ(pixels->width, 2);
   EXPECT_EQ(pixels->height, 2);
   EXPECT_THAT(pixels->argb, ElementsAre(kRed, kGreen, kBlue, kWhite));
-}
-
-TEST_F(Win32ClipboardTest, AColourDeviceBitmapBecomesAPictureOfItsSizeAndPixels) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 7, 5);
-  HDC painter = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(painter, bitmap);
-  const RECT all{0, 0, 7, 5};
-  FillRect(painter, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  SetPixel(painter, 6, 0, RGB(0, 0, 255));
-  SetPixel(painter, 0, 4, RGB(255, 0, 0));
-  SelectObject(painter, old);
-  DeleteDC(painter);
-  ReleaseDC(nullptr, screen);
-  Offer(CF_BITMAP, bitmap);
-
-  const std::optional<Pixels> pixels = ImagePixels();
-  ASSERT_TRUE(pixels);
-  EXPECT_EQ(pixels->width, 7);
-  EXPECT_EQ(pixels->height, 5);
-  EXPECT_EQ(PixelAt(*pixels, 6, 0), kBlue);
-  EXPECT_EQ(PixelAt(*pixels, 0, 4), kRed);
-  EXPECT_EQ(PixelAt(*pixels, 3, 2), kWhite);
-}
-
-TEST_F(Win32ClipboardTest, AMonochromeDeviceBitmapBecomesAPictureOfItsSizeAndPixels) {
-  // 16 x 2, one bit a pixel, rows of whole words: the top row's first 8 pixels black.
-  const unsigned char bits[] = {0x00, 0xFF, 0xFF, 0xFF};
-  Offer(CF_BITMAP, CreateBitmap(16, 2, 1, 1, bits));
-
-  const std::optional<Pixels> pixels = ImagePixels();
-  ASSERT_TRUE(pixels);
-  EXPECT_EQ(pixels->width, 16);
-  EXPECT_EQ(pixels->height, 2);
-  EXPECT_EQ(PixelAt(*pixels, 0, 0), kBlack);
-  EXPECT_EQ(PixelAt(*pixels, 7, 0), kBlack);
-  EXPECT_EQ(PixelAt(*pixels, 8, 0), kWhite);
-  EXPECT_EQ(PixelAt(*pixels, 0, 1), kWhite);
 }
 
 TEST_F(Win32ClipboardTest, AMetafileIsDrawnOnWhiteAtItsFrameSize) {
