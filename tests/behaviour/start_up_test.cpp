@@ -157,17 +157,5 @@ TEST_F(StartUpTest, ASecondCopyEndsBeforeItShowsReadsOrPlaysAnything) {
   EXPECT_EQ(h.disk.Content(h.kSettingsPath), kEveryKey);
 }
 
-TEST_F(StartUpTest, HoldersKeepTheirInitialTextsAndAreNeverShown) {
-  h.WriteSettings(kEveryKey);
-  Start();
-  EXPECT_EQ(Panel()["Text1"].text(), "Text1 Время\r\n");
-  EXPECT_EQ(Panel()["Text2"].text(), "Text2");
-  EXPECT_EQ(Panel()["Text3"].text(), "Text3");
-  for (const char* holder : {"Text1", "Text2", "Text3", "Text4", "Image10"}) {
-    EXPECT_TRUE(Panel()[holder].holder()) << holder;
-    EXPECT_GE(Panel()[holder].rect().top, Panel().height()) << holder;
-  }
-}
-
 }  // namespace
 }  // namespace clipnest

@@ -57,6 +57,13 @@ e2e_wait_window() {
   return 1
 }
 
+# e2e_write_settings DIR KEY=VALUE...: a settings file with CR LF lines, as Windows writes it.
+e2e_write_settings() {
+  local dir=$1
+  shift
+  { printf '[Setup]\r\n'; printf '%s\r\n' "$@"; } >"$dir/Settings.ini"
+}
+
 e2e_pass() { E2E_PASSED=$((E2E_PASSED + 1)); printf 'PASS %s\n' "$*"; }
 e2e_fail() { E2E_FAILED=$((E2E_FAILED + 1)); printf 'FAIL %s\n' "$*"; }
 # e2e_check NAME COMMAND...: passes when the command succeeds.

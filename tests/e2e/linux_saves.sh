@@ -13,16 +13,12 @@ IMAGE1="111 111"
 IMAGE2="127 111"
 IMAGE3="143 111"
 
-write_settings() {
-  local dir=$1; shift
-  { printf '[Setup]\r\n'; printf '%s\r\n' "$@"; } >"$dir/Settings.ini"
-}
 
 # start_program DIR SAVE_PATH: runs the program from inside its folder with sounds on, its cues
 # watched; sets PID and CUES (the log of the wave files opened).
 start_program() {
   local dir=$1 save_path=$2
-  write_settings "$dir" Left=1500 Top=1500 "SavePath=$save_path" BorderColor=8421504 \
+  e2e_write_settings "$dir" Left=1500 Top=1500 "SavePath=$save_path" BorderColor=8421504 \
     MainColor=15790320 HotPrintScreen=0 Sounds=1 Transparent=0 TransparentValue=255
   CUES="$dir.cues"
   inotifywait -m -e open "$dir/Sounds" >"$CUES" 2>/dev/null &

@@ -6,11 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 APP="$E2E_ROOT/out/linux/Clipnest"
 [ -x "$APP/clipnest" ] || { echo "no $APP/clipnest: build the linux preset first"; exit 1; }
 
-# write_settings DIR KEY=VALUE...: a settings file with CR LF lines, as Windows writes it.
-write_settings() {
-  local dir=$1; shift
-  { printf '[Setup]\r\n'; printf '%s\r\n' "$@"; } >"$dir/Settings.ini"
-}
 
 # start_program DIR: runs the program from inside its folder; sets PID.
 start_program() {
@@ -40,7 +35,7 @@ e2e_wait_window_manager || { echo "no window manager"; exit 1; }
 
 echo "== the panel's place, size and window states"
 run=$(e2e_fresh_copy "$APP" placed)
-write_settings "$run" Left=4500 Top=300 "${STANDARD[@]}" Sounds=0 Transparent=1 TransparentValue=128
+e2e_write_settings "$run" Left=4500 Top=300 "${STANDARD[@]}" Sounds=0 Transparent=1 TransparentValue=128
 start_program "$run"
 first_pid=$PID
 if panel=$(e2e_wait_pid_window "$PID" 10); then
@@ -79,7 +74,7 @@ fi
 kill -9 "$first_pid" 2>/dev/null || true
 wait "$first_pid" 2>/dev/null || true
 third=$(e2e_fresh_copy "$APP" third)
-write_settings "$third" Left=0 Top=0 "${STANDARD[@]}" Sounds=0 Transparent=0 TransparentValue=255
+e2e_write_settings "$third" Left=0 Top=0 "${STANDARD[@]}" Sounds=0 Transparent=0 TransparentValue=255
 start_program "$third"
 e2e_check "a copy starts again after the first was killed with -9" shows_window "$PID"
 stop_program "$PID"
@@ -90,7 +85,7 @@ for case in "Transparent=0 TransparentValue=128:" "Transparent=1 TransparentValu
   expected=${case#*:}
   run=$(e2e_fresh_copy "$APP" opacity)
   # shellcheck disable=SC2086
-  write_settings "$run" Left=1500 Top=1500 "${STANDARD[@]}" Sounds=0 $settings
+  e2e_write_settings "$run" Left=1500 Top=1500 "${STANDARD[@]}" Sounds=0 $settings
   start_program "$run"
   if panel=$(e2e_wait_pid_window "$PID" 10); then
     sleep 0.3
@@ -143,7 +138,7 @@ stop_program "$PID"
 echo "== the start cue"
 for sounds in 1 0; do
   run=$(e2e_fresh_copy "$APP" cue)
-  write_settings "$run" Left=1500 Top=1500 "${STANDARD[@]}" Sounds=$sounds Transparent=0 \
+  e2e_write_settings "$run" Left=1500 Top=1500 "${STANDARD[@]}" Sounds=$sounds Transparent=0 \
     TransparentValue=255
   watch_log="$E2E_TMP/opens-$sounds.log"
   inotifywait -m -e open "$run/Sounds" >"$watch_log" 2>/dev/null &

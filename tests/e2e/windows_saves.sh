@@ -3,7 +3,7 @@
 # text under a timestamp name (Image1), the clipboard picture (Image3), the text under a typed
 # name (Image2 and its dialog), and a save folder that does not exist.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/windows_wine.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
 if ! locale -a | grep -qix 'ru_RU.utf8'; then
   printf 'FAIL the ru_RU.UTF-8 locale is missing (generate it with locale-gen)\n'
@@ -28,7 +28,7 @@ DIALOG_CLIENT_W=254
 DIALOG_CLIENT_H=82
 
 settings_with_folder() {
-  win_settings "$WIN_DIR" Left=4500 Top=300 "SavePath=$1" BorderColor=8421504 MainColor=15790320 \
+  e2e_write_settings "$WIN_DIR" Left=4500 Top=300 "SavePath=$1" BorderColor=8421504 MainColor=15790320 \
     HotPrintScreen=0 Sounds=1 Transparent=0 TransparentValue=200
 }
 

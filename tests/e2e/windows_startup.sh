@@ -3,7 +3,7 @@
 # opacity and colours from the settings file; the messages for missing keys; a second copy; the
 # Load cue.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/windows_wine.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
 e2e_begin
 win_begin
@@ -13,7 +13,7 @@ FULL_SETTINGS=(Left=4500 Top=300 SavePath=Clips BorderColor=255 MainColor=167116
 
 # --- The settings file places and skins the panel; nothing is written at start-up.
 win_scenario attributes
-win_settings "$WIN_DIR" "${FULL_SETTINGS[@]}"
+e2e_write_settings "$WIN_DIR" "${FULL_SETTINGS[@]}"
 cp "$WIN_DIR/Settings.ini" "$E2E_TMP/settings-before.ini"
 win_watch_opens "$WIN_DIR/Sounds"
 win_start "$WIN_DIR"
@@ -40,7 +40,7 @@ win_stop
 
 # --- Transparent=0 leaves an ordinary opaque window whatever TransparentValue holds.
 win_scenario opaque
-win_settings "$WIN_DIR" Left=1500 Top=1500 SavePath=Clips BorderColor=8421504 MainColor=15790320 \
+e2e_write_settings "$WIN_DIR" Left=1500 Top=1500 SavePath=Clips BorderColor=8421504 MainColor=15790320 \
   HotPrintScreen=0 Sounds=0 Transparent=0 TransparentValue=128
 win_start "$WIN_DIR"
 if panel=$(win_wait_panel); then
@@ -96,7 +96,7 @@ win_stop
 
 # --- A second copy ends without any window and leaves the first as it was.
 win_scenario second-copy
-win_settings "$WIN_DIR" "${FULL_SETTINGS[@]}"
+e2e_write_settings "$WIN_DIR" "${FULL_SETTINGS[@]}"
 win_start "$WIN_DIR"
 if first=$(win_wait_panel); then
   sleep 1
@@ -124,7 +124,7 @@ win_stop
 
 # --- Sounds=1 plays the Load cue: the program opens Sounds/Load.wav.
 win_scenario load-cue
-win_settings "$WIN_DIR" "${FULL_SETTINGS[@]/Sounds=0/Sounds=1}"
+e2e_write_settings "$WIN_DIR" "${FULL_SETTINGS[@]/Sounds=0/Sounds=1}"
 win_watch_opens "$WIN_DIR/Sounds"
 win_start "$WIN_DIR"
 if win_wait_panel >/dev/null; then

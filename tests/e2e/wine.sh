@@ -62,13 +62,6 @@ win_start() {
   WIN_PID=$!
 }
 
-# win_settings DIR LINES...: writes DIR/Settings.ini with a [Setup] section of these lines.
-win_settings() {
-  local dir=$1
-  shift
-  { printf '[Setup]\r\n'; printf '%s\r\n' "$@"; } >"$dir/Settings.ini"
-}
-
 # Prints the ids of the program's visible windows without a title (the panel has none).
 win_untitled_windows() {
   local id
