@@ -24,10 +24,17 @@ e2e_begin() {
 <?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc"><keyboard></keyboard><mouse></mouse></openbox_config>
 XML
-  openbox --config-file "$E2E_TMP/openbox/rc.xml" >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
   trap e2e_end EXIT
-  e2e_wait_window_manager || { echo "the window manager did not start"; exit 1; }
+  # The server may turn away the very first clients while it settles: try openbox again then.
+  local attempt
+  for attempt in 1 2 3; do
+    openbox --config-file "$E2E_TMP/openbox/rc.xml" >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_window_manager "$!" && return 0
+  done
+  echo "the window manager did not start on $DISPLAY:"
+  cat "$E2E_TMP/openbox.log"
+  exit 1
 }
 
 e2e_end() {
@@ -84,8 +91,11 @@ e2e_summary() {
 }
 
 # Waits until the window manager has announced itself (e2e_begin may return before that).
+# With a process id: gives up as soon as that window manager has ended.
 e2e_wait_window_manager() {
+  local manager=${1:-}
   for _ in $(seq 1 300); do
+    if [ -n "$manager" ] && ! kill -0 "$manager" 2>/dev/null; then return 1; fi
     # Read whole before matching: under pipefail, grep -q quitting early could fail the pipe.
     case "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" in *'window id'*) return 0 ;; esac
     sleep 0.1
