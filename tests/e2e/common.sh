@@ -53,16 +53,21 @@ e2e_fresh_copy() {
   printf '%s\n' "$target"
 }
 
-# Waits up to $2 seconds (default 10) for a visible window whose name matches $1; prints its id.
-e2e_wait_window() {
-  local pattern=$1 seconds=${2:-10} id
+# e2e_wait_search SECONDS XDOTOOL_SEARCH_ARGUMENTS...: waits for the first visible window that
+# the search finds; prints its id.
+e2e_wait_search() {
+  local seconds=$1 id
+  shift
   for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then printf '%s\n' "$id"; return 0; fi
     sleep 0.1
   done
   return 1
 }
+
+# Waits up to $2 seconds (default 10) for a visible window whose name matches $1; prints its id.
+e2e_wait_window() { e2e_wait_search "${2:-10}" --name "$1"; }
 
 # e2e_write_settings DIR KEY=VALUE...: a settings file with CR LF lines, as Windows writes it.
 e2e_write_settings() {
@@ -104,12 +109,4 @@ e2e_wait_window_manager() {
 }
 
 # Waits up to $2 seconds (default 10) for a visible window of process $1; prints its id.
-e2e_wait_pid_window() {
-  local pid=$1 seconds=${2:-10} id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then printf '%s\n' "$id"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+e2e_wait_pid_window() { e2e_wait_search "${2:-10}" --pid "$1"; }
