@@ -6,7 +6,6 @@ class AnsiCodePage;
 class Clipboard;
 class ColourChooser;
 class Files;
-class KeyState;
 class MessageBoxes;
 class ProcessControl;
 class ProfileStrings;
@@ -26,7 +25,6 @@ struct Platform {
   AnsiCodePage& ansi;
   Clipboard& clipboard;
   Files& files;
-  KeyState& keys;
 };
 
 }  // namespace clipnest

@@ -89,6 +89,6 @@ HeadlessPlatform::HeadlessPlatform()
                                                                            messages, sounds,
                                                                            process,  clock,
                                                                            ansi,     clipboard,
-                                                                           disk,     keys} {}
+                                                                           disk} {}
 
 }  // namespace clipnest::headless

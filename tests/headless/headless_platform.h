@@ -8,7 +8,6 @@
 #include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/ini/ini_profile_strings.h"
-#include "platform/key_state.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/process_control.h"
@@ -112,15 +111,6 @@ class ScriptedClipboard : public Clipboard {
   bool unreadable = false;
 };
 
-class ScriptedKeys : public KeyState {
- public:
-  std::int16_t AsyncKeyState(int virtual_key) override {
-    auto found = state.find(virtual_key);
-    return found == state.end() ? 0 : found->second;
-  }
-  std::map<int, std::int16_t> state;
-};
-
 // The whole headless platform, with Russian regional settings.
 struct HeadlessPlatform {
   HeadlessPlatform();
@@ -134,7 +124,6 @@ struct HeadlessPlatform {
   FakeProcess process;
   ScriptedClock clock;
   ScriptedClipboard clipboard;
-  ScriptedKeys keys;
   Platform platform;
 
   static constexpr const char* kSettingsPath = "/app/Settings.ini";

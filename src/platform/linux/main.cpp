@@ -1,6 +1,5 @@
 #include "canberra_sound.h"
 #include "disk_ini_store.h"
-#include "idle_key_state.h"
 #include "locale_code_page.h"
 #include "panel/program.h"
 #include "platform/platform.h"
@@ -41,10 +40,8 @@ int main(int, char** argv) {
   PosixClock clock;
   X11Clipboard clipboard;
   PosixFiles files;
-  IdleKeyState keys;
 
-  Platform platform{windows, profile, messages,  sound, process,
-                    clock,   ansi,    clipboard, files, keys};
+  Platform platform{windows, profile, messages, sound, process, clock, ansi, clipboard, files};
   Program program(platform);
   program.Start();
   return application.exec();

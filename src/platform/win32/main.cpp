@@ -3,7 +3,6 @@
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
-#include "platform/win32/win32_key_state.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_profile_strings.h"
@@ -24,9 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32AnsiCodePage ansi;
   win32::Win32Clipboard clipboard;
   win32::Win32Files files;
-  win32::Win32KeyState keys;
-  Platform platform{windows, profile, messages,  sound, process,
-                    clock,   ansi,    clipboard, files, keys};
+  Platform platform{windows, profile, messages, sound, process, clock, ansi, clipboard, files};
 
   Program program(platform);
   program.Start();
