@@ -21,6 +21,11 @@ bool Control::windowed() const {
   }
 }
 
+bool Control::drawn() const {
+  if (holder_ || windowed() || !visible_) return false;
+  return kind_ != ControlKind::kTimer && kind_ != ControlKind::kPictureHolder;
+}
+
 bool Control::takes_focus() const {
   return windowed() && enabled_ && visible_;
 }

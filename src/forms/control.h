@@ -72,6 +72,7 @@ class Control {
   bool holder() const { return holder_; }
   void set_holder(bool holder) { holder_ = holder; }
   bool windowed() const;  // a native child window, as opposed to one drawn by its form
+  bool drawn() const;     // drawn by its form: an image, label, shape or line that is shown
   bool takes_focus() const;
 
   const std::string& text() const { return text_; }

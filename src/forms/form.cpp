@@ -99,10 +99,17 @@ void Form::SetFocus(Control& control) {
   if (view_ && !control.holder()) view_->FocusChanged(control);
 }
 
+std::vector<const Control*> Form::DrawnControlsBottomUp() const {
+  std::vector<const Control*> drawn;
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    if ((*it)->drawn()) drawn.push_back(it->get());
+  }
+  return drawn;
+}
+
 Control* Form::DrawnControlAt(int x, int y) const {
   for (const auto& control : controls_) {
-    if (control->holder() || control->windowed() || !control->visible()) continue;
-    if (!control->on_click) continue;
+    if (!control->drawn() || !control->on_click) continue;
     if (control->rect().Contains(x, y)) return control.get();
   }
   return nullptr;

@@ -75,6 +75,8 @@ class Form {
   Control* focused() const { return focused_; }
   void SetFocus(Control& control);
 
+  // The controls the form draws itself, bottom of the stacking order first: the painting order.
+  std::vector<const Control*> DrawnControlsBottomUp() const;
   // The drawn control (image, label, shape) that a press at this point lands on, if any.
   Control* DrawnControlAt(int x, int y) const;
 

@@ -59,18 +59,11 @@ void PaintLabel(QPainter& painter, const Control& control, const QRect& box) {
 
 }  // namespace
 
-bool IsDrawn(const Control& control) {
-  if (control.holder() || control.windowed()) return false;
-  return control.kind() != ControlKind::kTimer && control.kind() != ControlKind::kPictureHolder;
-}
-
 void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale,
                const std::function<QImage(const Control&)>& picture_of) {
   painter.fillRect(painter.window(), ToQColor(form.back_colour()));
-  const auto& controls = form.controls();
-  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-    const Control& control = **it;
-    if (!IsDrawn(control) || !control.visible()) continue;
+  for (const Control* drawn : form.DrawnControlsBottomUp()) {
+    const Control& control = *drawn;
     const QRect box = scale.Pixels(control.rect());
     painter.save();
     switch (control.kind()) {

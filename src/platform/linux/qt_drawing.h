@@ -15,7 +15,4 @@ namespace clipnest {
 void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale,
                const std::function<QImage(const Control&)>& picture_of);
 
-// Whether a control is drawn by its form (as opposed to a native widget, a timer or a holder).
-bool IsDrawn(const Control& control);
-
 }  // namespace clipnest

@@ -55,7 +55,7 @@ void FormWidget::mouseMoveEvent(QMouseEvent* event) {
   const int x = scale_.TwipsX(pixel.x());
   const int y = scale_.TwipsY(pixel.y());
   for (const auto& control : link_->form->controls()) {
-    if (!IsDrawn(*control) || !control->visible() || !control->rect().Contains(x, y)) continue;
+    if (!control->drawn() || !control->rect().Contains(x, y)) continue;
     if (control->look().question_cursor) {
       setCursor(Qt::WhatsThisCursor);
       return;

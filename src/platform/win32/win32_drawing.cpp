@@ -82,10 +82,8 @@ void DrawLabel(HDC dc, const Control& control, const DrawingTools& tools) {
 
 void PaintForm(HDC dc, const RECT& client, const Form& form, const DrawingTools& tools) {
   FillWith(dc, client, form.back_colour());
-  const auto& controls = form.controls();
-  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-    const Control& control = **it;
-    if (control.holder() || control.windowed() || !control.visible()) continue;
+  for (const Control* drawn : form.DrawnControlsBottomUp()) {
+    const Control& control = *drawn;
     switch (control.kind()) {
       case ControlKind::kImage:
         DrawImage(dc, control, tools);
