@@ -93,16 +93,23 @@ else
   e2e_fail "no Text-<timestamp>.txt after clicking Image1"
 fi
 
+# large_save BUTTON PREFIX: clicks the button and prints the file that appears, logging its time.
+large_save() {
+  local started saved
+  rm -f "$clips/$2"*
+  started=$(date +%s%N)
+  click $1
+  # The name is stamped after the clipboard is read, which takes a moment here.
+  saved=$(wait_for_new_file "$clips" "$2") || return 1
+  sleep 1
+  e2e_log "saved in about $((($(date +%s%N) - started) / 1000000 - 1000)) ms" >&2
+  printf '%s\n' "$saved"
+}
+
 echo "== 10 MB of text in pieces"
 for i in $(seq 1 320000); do echo "Строка $i текста"; done >"$E2E_TMP/big.txt"
 xclip -selection clipboard <"$E2E_TMP/big.txt"
-rm -f "$clips"/Text-*
-started=$(date +%s%N)
-click $IMAGE1
-# The name is stamped after the clipboard is read, which takes a moment here.
-if saved=$(wait_for_new_file "$clips" Text-); then
-  sleep 1
-  e2e_log "saved in about $((($(date +%s%N) - started) / 1000000 - 1000)) ms"
+if saved=$(large_save "$IMAGE1" Text-); then
   { iconv -f UTF-8 -t WINDOWS-1251 <"$E2E_TMP/big.txt"; printf '\r\n'; } >"$E2E_TMP/big-1251.txt"
   e2e_check "$(stat -c %s "$E2E_TMP/big.txt") bytes of clipboard text arrive whole" \
     same_bytes "$E2E_TMP/big-1251.txt" "$saved"
@@ -131,12 +138,7 @@ fi
 echo "== a 3840 x 2160 picture in pieces"
 convert -size 3840x2160 xc: +noise Random -depth 8 "PNG24:$E2E_TMP/large.png"
 xclip -selection clipboard -t image/png -i "$E2E_TMP/large.png"
-rm -f "$clips"/Sc-*
-started=$(date +%s%N)
-click $IMAGE3
-if saved=$(wait_for_new_file "$clips" Sc-); then
-  sleep 1
-  e2e_log "saved in about $((($(date +%s%N) - started) / 1000000 - 1000)) ms"
+if saved=$(large_save "$IMAGE3" Sc-); then
   e2e_equal "the $(stat -c %s "$E2E_TMP/large.png")-byte PNG arrives whole" 0 \
     "$(differing_pixels "$E2E_TMP/large.png" "$saved")"
 else
