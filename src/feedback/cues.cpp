@@ -1,16 +1,18 @@
 #include "feedback/cues.h"
 
-#include "panel/module1.h"
+#include "platform/regional_clock.h"
 #include "platform/sound_player.h"
+#include "settings/numbers.h"
 
 #include <string>
 
 namespace clipnest {
 
-Cues::Cues(SoundPlayer& player, const Module1& module1) : player_(player), module1_(module1) {}
+Cues::Cues(SoundPlayer& player, const std::string& sounds_flag, RegionalClock& regional)
+    : player_(player), sounds_flag_(sounds_flag), regional_(regional) {}
 
 bool Cues::SoundsOn() const {
-  return module1_.IsOn(module1_.SoundsFlag);
+  return OptionIsOn(sounds_flag_, regional_.DecimalSeparator());
 }
 
 void Cues::Play(std::string_view cue_name) {

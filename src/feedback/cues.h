@@ -1,11 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace clipnest {
 
+class RegionalClock;
 class SoundPlayer;
-struct Module1;
 
 // A cue is named by the base name of its wave file in the folder Sounds.
 namespace cue {
@@ -31,13 +32,16 @@ inline constexpr std::string_view kDefColors = "DefColors";
 // change takes effect for the very next cue.
 class Cues {
  public:
-  Cues(SoundPlayer& player, const Module1& module1);
+  // `sounds_flag` is the program-wide Sounds option text; the user's number format comes from
+  // `regional`.
+  Cues(SoundPlayer& player, const std::string& sounds_flag, RegionalClock& regional);
   void Play(std::string_view cue_name);
   bool SoundsOn() const;
 
  private:
   SoundPlayer& player_;
-  const Module1& module1_;
+  const std::string& sounds_flag_;
+  RegionalClock& regional_;
 };
 
 }  // namespace clipnest

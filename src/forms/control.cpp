@@ -73,10 +73,15 @@ void Control::SetPicture(Picture picture) {
 
 void Control::SetRange(int minimum, int maximum, int small_change, int large_change) {
   minimum_ = minimum;
-  maximum_ = maximum;
+  maximum_ = maximum < minimum ? minimum : maximum;
   small_change_ = small_change;
   large_change_ = large_change;
-  value_ = std::clamp(value_, minimum_, maximum_);
+  // A value that the new range cannot hold moves into it, as a change of the value.
+  if (kind_ == ControlKind::kScrollBar && (value_ < minimum_ || value_ > maximum_)) {
+    SetValue(std::clamp(value_, minimum_, maximum_));
+  } else {
+    Notify(ControlAspect::kValue);
+  }
 }
 
 void Control::Click() {
@@ -94,6 +99,22 @@ void Control::KeyPress(int key_ascii) {
 
 void Control::Tick() {
   if (on_tick) on_tick();
+  if (running_ && !resting_ && rests_when && rests_when()) {
+    resting_ = true;
+    Notify(ControlAspect::kTimer);
+  }
+}
+
+void Control::StartTicking() {
+  if (kind_ != ControlKind::kTimer || interval_ms_ <= 0 || running_) return;
+  running_ = true;
+  Notify(ControlAspect::kTimer);
+}
+
+void Control::Wake() {
+  if (!resting_) return;
+  resting_ = false;
+  Notify(ControlAspect::kTimer);
 }
 
 void Control::Focus() {

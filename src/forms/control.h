@@ -24,7 +24,11 @@ enum class ControlKind {
 };
 
 // What part of a control's state changed, for the window system to show it.
-enum class ControlAspect { kText, kValue, kEnabled, kColours, kPicture, kVisible };
+enum class ControlAspect { kText, kValue, kEnabled, kColours, kPicture, kVisible, kTimer };
+
+// A timer never ticks faster than this, whatever its interval: the Windows timer's floor, kept
+// on every system so that what a tick does runs at the same pace everywhere.
+inline constexpr int kShortestTickMs = 10;
 
 // Twips; a line runs from (left, top) to (left + width, top + height).
 struct TwipsRect {
@@ -95,16 +99,25 @@ class Control {
   int large_change() const { return large_change_; }
   void SetRange(int minimum, int maximum, int small_change, int large_change);
 
-  // Timers.
+  // Timers. A timer ticks from the first showing of its form. It may rest while `rests_when`
+  // says that its next ticks would do nothing, until Wake() is called.
   int interval_ms() const { return interval_ms_; }
   void set_interval_ms(int interval) { interval_ms_ = interval; }
+  int tick_interval_ms() const {
+    return interval_ms_ < kShortestTickMs ? kShortestTickMs : interval_ms_;
+  }
+  bool ticking() const { return running_ && !resting_; }
+  void StartTicking();
+  void Wake();
+  std::function<bool()> rests_when;
 
   // Initial state from a layout table: no handler runs and nothing is shown yet.
   void InitText(std::string text) { text_ = std::move(text); }
   void InitValue(int value) { value_ = value; }
   void InitEnabled(bool enabled) { enabled_ = enabled; }
 
-  // Events, as the user or the system raises them.
+  // Events, as the user or the system raises them (the window system's raw events reach them
+  // through the form's input).
   void Click();
   void KeyPress(int key_ascii);
   void Tick();
@@ -134,6 +147,8 @@ class Control {
   int small_change_ = 1;
   int large_change_ = 1;
   int interval_ms_ = 0;
+  bool running_ = false;
+  bool resting_ = false;
 };
 
 }  // namespace clipnest

@@ -3,6 +3,7 @@
 #include "forms/window_system.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace clipnest {
 
@@ -13,6 +14,25 @@ Form::Form(WindowSystem& windows, std::string name, FormStyle style, int client_
       style_(style),
       width_(client_width),
       height_(client_height) {}
+
+Form::Form(WindowSystem& windows, const FormDesign& design)
+    : Form(windows, std::string(design.name), design.style, design.client_width,
+           design.client_height) {
+  caption_ = std::string(design.caption);
+  centred_ = design.centred;
+  for (const ControlRow& row : design.controls) {
+    Control& control = Add(std::string(row.name), row.kind, row.rect);
+    control.look() = row.look;
+    control.set_holder(row.holder);
+    control.set_interval_ms(row.interval_ms);
+    control.SetRange(row.range.minimum, row.range.maximum, row.range.small_change,
+                     row.range.large_change);
+    control.InitText(std::string(row.text));
+    control.InitValue(row.value);
+    control.InitEnabled(row.enabled);
+  }
+  for (std::string_view name : design.tab_order) tab_order_.push_back(&(*this)[std::string(name)]);
+}
 
 Form::~Form() = default;
 
@@ -71,6 +91,9 @@ void Form::Show() {
   }
   visible_ = true;
   Tell(WindowAspect::kVisible);
+  if (shown_before_) return;
+  shown_before_ = true;
+  for (const auto& control : controls_) control->StartTicking();
 }
 
 void Form::Hide() {
@@ -115,13 +138,13 @@ Control* Form::DrawnControlAt(int x, int y) const {
   return nullptr;
 }
 
-void Form::MouseDown() {
-  if (on_mouse_down) on_mouse_down();
+void Form::DragMove(std::function<void()> after) {
+  after_move_ = std::move(after);
+  if (view_) view_->StartMove();
 }
 
-void Form::CloseBox() {
-  visible_ = false;
-  if (on_close_box) on_close_box();
+void Form::MoveFinished() {
+  if (auto after = std::exchange(after_move_, nullptr)) after();
 }
 
 void Form::ControlChanged(const Control& control, ControlAspect aspect) {

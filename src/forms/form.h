@@ -1,6 +1,8 @@
 #pragma once
 
 #include "forms/control.h"
+#include "forms/form_design.h"
+#include "forms/form_input.h"
 #include "forms/form_view.h"
 
 #include <functional>
@@ -13,16 +15,13 @@ namespace clipnest {
 
 class WindowSystem;
 
-enum class FormStyle {
-  kBorderless,       // no frame, no title bar, no taskbar entry
-  kFixedToolWindow,  // thin fixed frame, small title bar with a close box only
-};
-
 // A window and its controls, in twips. Controls are kept in stacking order, topmost first.
 class Form {
  public:
   Form(WindowSystem& windows, std::string name, FormStyle style, int client_width,
        int client_height);
+  // A form as its design gives it, with every control in its initial state.
+  Form(WindowSystem& windows, const FormDesign& design);
   ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -56,11 +55,12 @@ class Form {
   OleColour back_colour() const { return back_colour_; }
   void SetBackColour(OleColour colour);
 
-  // Creates the native window, hidden, with its controls and timers.
+  // Creates the native window, hidden, with its controls.
   void Create();
   bool created() const { return view_ != nullptr; }
   bool visible() const { return visible_; }
-  // Creates the native window first when it does not exist yet.
+  // Creates the native window first when it does not exist yet. The form's timers start ticking
+  // at its first showing, once what its load step read is in place.
   void Show();
   void Hide();
   void BringToFront();
@@ -80,18 +80,25 @@ class Form {
   // The drawn control (image, label, shape) that a press at this point lands on, if any.
   Control* DrawnControlAt(int x, int y) const;
 
-  // Events that come from the window system.
-  void MouseDown();
-  void CloseBox();
+  // The user moves the window with the mouse while the button that started it is held; `after`
+  // runs once, when the button is let go.
+  void DragMove(std::function<void()> after);
 
+  // The window system's raw events, turned into the form's events by shared rules.
+  FormInput& input() { return input_; }
+
+  // A mouse button went down on the form's own surface, not on a control of its own.
   std::function<void()> on_mouse_down;
-  std::function<void()> on_close_box;
+  // The title bar's close box, the window manager or the system asked the window to close.
+  std::function<void()> on_close_request;
 
   // For controls to report their changes.
   void ControlChanged(const Control& control, ControlAspect aspect);
   FormView* view() const { return view_.get(); }
 
  private:
+  friend class FormInput;
+  void MoveFinished();
   void Tell(WindowAspect aspect);
 
   WindowSystem& windows_;
@@ -111,6 +118,9 @@ class Form {
   bool layered_ = false;
   int opacity_ = 255;
   Control* focused_ = nullptr;
+  bool shown_before_ = false;
+  std::function<void()> after_move_;
+  FormInput input_{*this};
   std::unique_ptr<FormView> view_;
 };
 

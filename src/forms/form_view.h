@@ -16,6 +16,9 @@ class FormView {
   virtual void FocusChanged(const Control& control) = 0;
   // Puts the window in front of the others without taking the focus from them.
   virtual void BringToFront() = 0;
+  // Lets the user move the window with the mouse button that is down now; the view reports the
+  // release through the form's input (MoveFinished), on some systems before this returns.
+  virtual void StartMove() = 0;
 };
 
 }  // namespace clipnest

@@ -1,38 +1,41 @@
 #include "panel/form1.h"
 
+#include "dialogs/named_text/named_text_dialog.h"
 #include "feedback/cues.h"
+#include "forms/window_operations.h"
+#include "panel/hotkeys.h"
+#include "panel/module1.h"
 #include "panel/panel_layout.h"
-#include "panel/program.h"
-#include "panel/window_operations.h"
+#include "platform/key_state.h"
 #include "platform/process_control.h"
-#include "saving/picture_save.h"
-#include "saving/text_save.h"
+#include "saving/clipboard_saves.h"
 #include "settings/numbers.h"
 #include "settings/setting_keys.h"
+#include "settings/settings_file.h"
 
 namespace clipnest {
 
-Form1::Form1(Program& program)
-    : program_(program),
-      form_(program.platform().windows, "Form1", FormStyle::kBorderless, kPanelDesignWidth,
-            kPanelDesignHeight) {
-  AddControls(form_, PanelLayout());
-  Control& timer = form_["Timer1"];
-  timer.set_interval_ms(kTimer1IntervalMs);
-  timer.on_tick = [this] { Timer1_Timer(); };
+Form1::Form1(Form& window, PanelPeers peers) : form_(window), peers_(peers) {
   form_["Image1"].on_click = [this] { Image1_Click(); };
   form_["Image2"].on_click = [this] { Image2_Click(); };
   form_["Image3"].on_click = [this] { Image3_Click(); };
+  form_.on_close_request = [this] { Form_Unload(); };
+
+  Control& timer = form_["Timer1"];
+  timer.on_tick = [this] { Timer1_Timer(); };
+  // A tick on which none of the polled keys is down or went down does nothing; where the key
+  // state can wake it, the timer rests until one goes down.
+  timer.rests_when = [this] { return peers_.keys.Quiet(kPolledKeys); };
+  peers_.keys.on_key_down = [&timer] { timer.Wake(); };
 }
 
 void Form1::Form_Load() {
-  Module1& module1 = program_.module1();
-  SettingsFile& settings = program_.settings();
+  Module1& module1 = peers_.module1;
+  SettingsFile& settings = peers_.settings;
   const char separator = module1.DecimalSeparator();
 
   form_.SetHeight(kPanelStripHeight);
-  if (program_.platform().process.AnotherInstanceRunning())
-    program_.platform().process.EndProcess();
+  if (peers_.process.AnotherInstanceRunning()) peers_.process.EndProcess();
   SetTopmost(form_, true);
 
   if (auto left = settings.ReadSetting(kLeftKey.key, kLeftKey.missing_message); left.present)
@@ -66,7 +69,7 @@ void Form1::Form_Load() {
   }
 
   if (module1.IsOn(module1.TransparentFlag)) SetTransparent1(module1.TransparentValue);
-  program_.cues().Play(cue::kLoad);
+  peers_.cues.Play(cue::kLoad);
 }
 
 void Form1::SetTransparent1(std::uint8_t opacity) {
@@ -74,15 +77,15 @@ void Form1::SetTransparent1(std::uint8_t opacity) {
 }
 
 void Form1::Image1_Click() {
-  SaveTextStamped(program_);
+  peers_.saves.SaveTextStamped();
 }
 
 void Form1::Image2_Click() {
-  program_.named_text().OpenNamedTextDialog();
+  peers_.named_text.OpenNamedTextDialog();
 }
 
 void Form1::Image3_Click() {
-  SavePictureStamped(program_);
+  peers_.saves.SavePictureStamped();
 }
 
 void Form1::Timer1_Timer() {

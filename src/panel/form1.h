@@ -3,16 +3,34 @@
 #include "forms/form.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace clipnest {
 
-class Program;
+class ClipboardSaves;
+class Cues;
+class KeyState;
+class NamedTextDialog;
+class ProcessControl;
+class SettingsFile;
+struct Module1;
+
+// What the panel's handlers reach, looked up once by the program.
+struct PanelPeers {
+  Module1& module1;
+  SettingsFile& settings;
+  Cues& cues;
+  ProcessControl& process;
+  KeyState& keys;
+  ClipboardSaves& saves;
+  NamedTextDialog& named_text;
+};
 
 // The panel: the program's start-up window, with its picture buttons, its frame, the hotkey
 // timer and the hidden holders that carry working values between handlers.
 class Form1 {
  public:
-  explicit Form1(Program& program);
+  Form1(Form& window, PanelPeers peers);
 
   Form& form() { return form_; }
   Control& operator[](const std::string& name) { return form_[name]; }
@@ -26,10 +44,14 @@ class Form1 {
   void Image1_Click();
   void Image2_Click();
   void Image3_Click();
+  void Form_Unload();
   void Timer1_Timer();
 
-  Program& program_;
-  Form form_;
+  // Writes Left and Top from where the panel is now.
+  void WritePosition();
+
+  Form& form_;
+  PanelPeers peers_;
 };
 
 }  // namespace clipnest

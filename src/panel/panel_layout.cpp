@@ -26,13 +26,21 @@ const ControlRow kPanel[] = {
     {"Image2", K::kImage, {300, 60, 210, 210}, {}, PictureLook("floppy_named")},
     {"Image1", K::kImage, {60, 60, 210, 210}, {}, PictureLook("floppy_text")},
     {"Shape1", K::kShape, {0, 0, 2055, 315}, {}, {.fore_colour = Rgb(128, 128, 128)}},
-    {"Timer1", K::kTimer, {}, {}, {}},
+    {.name = "Timer1", .kind = K::kTimer, .interval_ms = 1},
+};
+
+const FormDesign kDesign{
+    .name = "Form1",
+    .style = FormStyle::kBorderless,
+    .client_width = 2055,
+    .client_height = 1665,
+    .controls = kPanel,
 };
 
 }  // namespace
 
-std::span<const ControlRow> PanelLayout() {
-  return kPanel;
+const FormDesign& PanelDesign() {
+  return kDesign;
 }
 
 }  // namespace clipnest

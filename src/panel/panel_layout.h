@@ -1,18 +1,14 @@
 #pragma once
 
-#include "forms/layout.h"
-
-#include <span>
+#include "forms/form_design.h"
 
 namespace clipnest {
 
-// The panel window: designed 2055 x 1665 twips; only the top 315 twips show at run time.
-inline constexpr int kPanelDesignWidth = 2055;
-inline constexpr int kPanelDesignHeight = 1665;
+// The panel is designed 2055 x 1665 twips; at run time only its top strip shows, and the holders
+// below the strip are never seen.
 inline constexpr int kPanelStripHeight = 315;
-inline constexpr int kTimer1IntervalMs = 1;
 
-// The panel's controls in stacking order, topmost first.
-std::span<const ControlRow> PanelLayout();
+// The panel window as designed, its controls in stacking order.
+const FormDesign& PanelDesign();
 
 }  // namespace clipnest

@@ -6,12 +6,14 @@ class AnsiCodePage;
 class Clipboard;
 class ColourChooser;
 class Files;
+class KeyState;
 class MessageBoxes;
 class ProcessControl;
 class ProfileStrings;
 class RegionalClock;
 class Shell;
 class SoundPlayer;
+class SystemScreenshot;
 class WindowSystem;
 
 // Everything outside the program, as one backend provides it.
@@ -25,6 +27,8 @@ struct Platform {
   AnsiCodePage& ansi;
   Clipboard& clipboard;
   Files& files;
+  KeyState& keys;
+  SystemScreenshot& screenshot;
 };
 
 }  // namespace clipnest

@@ -1,30 +1,27 @@
-#include "saving/picture_save.h"
-
 #include "feedback/cues.h"
-#include "panel/program.h"
+#include "forms/control.h"
 #include "platform/clipboard.h"
 #include "platform/dib.h"
 #include "platform/files.h"
+#include "saving/clipboard_saves.h"
 #include "saving/save_steps.h"
 #include "saving/timestamp.h"
 
 namespace clipnest {
 
-void SavePictureStamped(Program& program) {
-  Form& panel = program.form1().form();
-  Platform& platform = program.platform();
+void ClipboardSaves::SavePictureStamped() {
   ErrorNumber error = RunSaveSteps([&] {
-    Control& image10 = panel["Image10"];
-    image10.SetPicture(platform.clipboard.Image());
-    MakeTimestamp(panel, platform.clock);
-    const std::string path = panel["Text4"].text() + "/Sc-" + panel["Text2"].text() + ".bmp";
+    holders_.picture.SetPicture(clipboard_.Image());
+    MakeTimestamp(holders_.time_text, holders_.timestamp, clock_);
+    const std::string path =
+        holders_.save_folder.text() + "/Sc-" + holders_.timestamp.text() + ".bmp";
     // Writing an empty picture is an invalid property value.
-    auto file = BmpFile(image10.picture());
+    auto file = BmpFile(holders_.picture.picture());
     if (!file) throw RuntimeError(ErrorNumber::kInvalidPropertyValue);
-    platform.files.Replace(path, *file);
-    program.cues().Play(cue::kSaveScr);
+    files_.Replace(path, *file);
+    cues_.Play(cue::kSaveScr);
   });
-  if (error == ErrorNumber::kInvalidPropertyValue) program.cues().Play(cue::kError);
+  if (error == ErrorNumber::kInvalidPropertyValue) cues_.Play(cue::kError);
 }
 
 }  // namespace clipnest

@@ -14,12 +14,11 @@ std::string TextFileBytes(std::string_view utf8_text, std::string_view file_star
   return std::string(kUtf8ByteOrderMark) + std::string(utf8_text);
 }
 
-void AppendTextLine(Files& files, AnsiCodePage& ansi, const std::string& path,
-                    std::string_view utf8_text) {
+void TextFiles::AppendLine(const std::string& path, std::string_view utf8_text) {
   std::string bytes =
-      TextFileBytes(utf8_text, files.ReadStart(path, kUtf8ByteOrderMark.size()), ansi);
+      TextFileBytes(utf8_text, files_.ReadStart(path, kUtf8ByteOrderMark.size()), ansi_);
   bytes += "\r\n";
-  files.Append(path, bytes);
+  files_.Append(path, bytes);
 }
 
 }  // namespace clipnest

@@ -17,8 +17,16 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 std::string TextFileBytes(std::string_view utf8_text, std::string_view file_start,
                           AnsiCodePage& ansi);
 
-// Appends the text and CR LF to the file (created when missing), opening and closing it here.
-void AppendTextLine(Files& files, AnsiCodePage& ansi, const std::string& path,
-                    std::string_view utf8_text);
+// The text files of the saves: each line goes in the encoding its file holds.
+class TextFiles {
+ public:
+  TextFiles(Files& files, AnsiCodePage& ansi) : files_(files), ansi_(ansi) {}
+  // Appends the text and CR LF to the file (created when missing), opening and closing it here.
+  void AppendLine(const std::string& path, std::string_view utf8_text);
+
+ private:
+  Files& files_;
+  AnsiCodePage& ansi_;
+};
 
 }  // namespace clipnest

@@ -1,25 +1,23 @@
-#include "saving/text_save.h"
-
 #include "feedback/cues.h"
-#include "panel/program.h"
+#include "forms/control.h"
 #include "platform/clipboard.h"
+#include "saving/clipboard_saves.h"
 #include "saving/save_steps.h"
 #include "saving/text_file.h"
 #include "saving/timestamp.h"
 
 namespace clipnest {
 
-void SaveTextStamped(Program& program) {
-  Form& panel = program.form1().form();
-  Platform& platform = program.platform();
+void ClipboardSaves::SaveTextStamped() {
   ErrorNumber error = RunSaveSteps([&] {
-    panel["Text3"].SetText(platform.clipboard.Text());
-    MakeTimestamp(panel, platform.clock);
-    const std::string path = panel["Text4"].text() + "/Text-" + panel["Text2"].text() + ".txt";
-    AppendTextLine(platform.files, platform.ansi, path, panel["Text3"].text());
-    program.cues().Play(cue::kSaveTxt1);
+    holders_.captured_text.SetText(clipboard_.Text());
+    MakeTimestamp(holders_.time_text, holders_.timestamp, clock_);
+    const std::string path =
+        holders_.save_folder.text() + "/Text-" + holders_.timestamp.text() + ".txt";
+    text_files_.AppendLine(path, holders_.captured_text.text());
+    cues_.Play(cue::kSaveTxt1);
   });
-  if (TextSaveErrorIsHeard(error)) program.cues().Play(cue::kError);
+  if (TextSaveErrorIsHeard(error)) cues_.Play(cue::kError);
 }
 
 }  // namespace clipnest

@@ -123,6 +123,16 @@ double LenientNumber(std::string_view text) {
   return std::isfinite(value) ? value : 0.0;
 }
 
+std::string NumberText(float value, char decimal_separator) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  std::string number(text, result.ptr);
+  for (char& c : number) {
+    if (c == '.') c = decimal_separator;
+  }
+  return number;
+}
+
 bool OptionIsOn(std::string_view flag_text, char decimal_separator) {
   auto number = StrictNumber(flag_text, decimal_separator);
   return number && *number == 1.0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace clipnest {
@@ -17,6 +18,11 @@ std::optional<std::uint8_t> StrictByte(std::string_view text, char decimal_separ
 // The lenient number of a text: its leading number, 0 when there is none. Blanks, tabs and line
 // feeds are skipped wherever they stand; the decimal point is always ".".
 double LenientNumber(std::string_view text);
+
+// A position as the settings file stores it: the shortest text that reads back as the same
+// single-precision number, with the user's decimal separator, no blank and no grouping; a whole
+// number has no separator ("4500", "-120").
+std::string NumberText(float value, char decimal_separator);
 
 // An option is on when its text is strictly the number 1; any other text is off.
 bool OptionIsOn(std::string_view flag_text, char decimal_separator);

@@ -156,7 +156,7 @@ TEST_F(NamedTextDialogTest, TheCloseBoxDiscardsTheDialogAndTheNextOpeningMakesIt
   Open();
   Form3* first = program->named_text().form3();
   Type(Dialog("Text1"), "typed");
-  Dialog().form().CloseBox();
+  Dialog().form().input().CloseRequested();
   EXPECT_FALSE(first->form().visible());
   Open();
   EXPECT_EQ(h.windows.created["Form3"], 2);

@@ -2,8 +2,8 @@
 
 // A started program on the headless platform with Russian regional settings, sounds on and the
 // save folder /clips.
+#include "app/program.h"
 #include "headless/headless_platform.h"
-#include "panel/program.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +35,10 @@ class ProgramTest : public ::testing::Test {
     h.sounds.played.clear();
     return cues;
   }
+  // The window system's timer tick, as a backend reports it.
+  void Tick() { Panel().input().TimerTicked(Panel("Timer1")); }
+  // The settings file's text.
+  std::string SettingsText() { return h.disk.Content(h.kSettingsPath); }
   // The user types into a text box one character at a time.
   static void Type(Control& box, const std::string& text) {
     for (char c : text) box.SetText(box.text() + c);

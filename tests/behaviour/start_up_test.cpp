@@ -1,7 +1,7 @@
 // Start-up stories: what the user sees and hears when the panel starts, driven on the headless
 // platform.
+#include "app/program.h"
 #include "headless/headless_platform.h"
-#include "panel/program.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -12,6 +12,8 @@ class SilentView : public FormView {
   void ControlChanged(const Control&, ControlAspect) override {}
   void FocusChanged(const Control&) override {}
   void BringToFront() override {}
+  // The test moves the window and lets the button go through the form's input.
+  void StartMove() override {}
 };
 
 std::string FolderOf(const std::string& path) {
@@ -84,11 +86,42 @@ Picture ScriptedClipboard::Image() {
   return picture;
 }
 
+std::int16_t ScriptedKeys::AsyncKeyState(int virtual_key) {
+  queries.push_back(virtual_key);
+  std::uint16_t state = down_.count(virtual_key) ? 0x8000 : 0;
+  if (latched_.erase(virtual_key)) state |= 1;
+  return static_cast<std::int16_t>(state);
+}
+
+bool ScriptedKeys::Quiet(std::span<const int> virtual_keys) {
+  if (!can_wake) return false;
+  for (int key : virtual_keys) {
+    if (down_.count(key) || latched_.count(key)) return false;
+  }
+  return true;
+}
+
+void ScriptedKeys::Press(int virtual_key) {
+  if (!down_.insert(virtual_key).second) return;
+  latched_.insert(virtual_key);
+  if (on_key_down) on_key_down();
+}
+
+void ScriptedKeys::Release(int virtual_key) {
+  down_.erase(virtual_key);
+}
+
+void ScriptedKeys::Tap(int virtual_key) {
+  latched_.insert(virtual_key);
+  if (on_key_down) on_key_down();
+}
+
 HeadlessPlatform::HeadlessPlatform()
-    : ansi(*SingleByteCodePage::Make(1251)), profile(disk, ansi), platform{windows,  profile,
-                                                                           messages, sounds,
-                                                                           process,  clock,
-                                                                           ansi,     clipboard,
-                                                                           disk} {}
+    : ansi(*SingleByteCodePage::Make(1251)), profile(disk, ansi), platform{windows,   profile,
+                                                                           messages,  sounds,
+                                                                           process,   clock,
+                                                                           ansi,      clipboard,
+                                                                           disk,      keys,
+                                                                           screenshot} {}
 
 }  // namespace clipnest::headless

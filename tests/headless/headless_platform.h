@@ -8,12 +8,14 @@
 #include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/ini/ini_profile_strings.h"
+#include "platform/key_state.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
 #include "platform/process_control.h"
 #include "platform/regional_clock.h"
 #include "platform/runtime_error.h"
 #include "platform/sound_player.h"
+#include "platform/system_screenshot.h"
 
 #include <functional>
 #include <map>
@@ -74,7 +76,11 @@ class RecordedMessages : public MessageBoxes {
 
 class RecordedSounds : public SoundPlayer {
  public:
-  void Play(std::string_view wave_path) override { played.emplace_back(wave_path); }
+  void Play(std::string_view wave_path) override {
+    played.emplace_back(wave_path);
+    if (on_play) on_play();
+  }
+  std::function<void()> on_play;
   // The cue names played, in order ("Sounds/Load.wav" gives "Load").
   std::vector<std::string> Cues() const;
   std::vector<std::string> played;
@@ -86,10 +92,38 @@ class FakeProcess : public ProcessControl {
  public:
   std::string ExecutableFolder() override { return "/app"; }
   bool AnotherInstanceRunning() override { return another_running; }
-  [[noreturn]] void EndProcess() override { throw ProcessEnded{}; }
+  // Nothing of the program may run after this: the throw unwinds the handler that ended it.
+  [[noreturn]] void EndProcess() override {
+    ended = true;
+    throw ProcessEnded{};
+  }
   void StartHidden(std::string_view command_line) override { started.emplace_back(command_line); }
   bool another_running = false;
+  bool ended = false;
   std::vector<std::string> started;
+};
+
+// Keys as the user holds and taps them, read with the meaning of the Windows key state.
+class ScriptedKeys : public KeyState {
+ public:
+  std::int16_t AsyncKeyState(int virtual_key) override;
+  bool Quiet(std::span<const int> virtual_keys) override;
+  void Press(int virtual_key);    // goes down and stays down
+  void Release(int virtual_key);  // comes up
+  void Tap(int virtual_key);      // down and up again between two queries
+  // Whether the key state wakes a resting poller (as the Linux one does).
+  bool can_wake = false;
+  std::vector<int> queries;  // every key queried, in order
+
+ private:
+  std::set<int> down_;
+  std::set<int> latched_;
+};
+
+class RecordedScreenshot : public SystemScreenshot {
+ public:
+  void TakeAtPrintScreen(std::function<bool()> wanted) override { this->wanted = wanted; }
+  std::function<bool()> wanted;
 };
 
 class ScriptedClock : public RegionalClock {
@@ -124,6 +158,8 @@ struct HeadlessPlatform {
   FakeProcess process;
   ScriptedClock clock;
   ScriptedClipboard clipboard;
+  ScriptedKeys keys;
+  RecordedScreenshot screenshot;
   Platform platform;
 
   static constexpr const char* kSettingsPath = "/app/Settings.ini";

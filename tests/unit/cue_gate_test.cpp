@@ -2,7 +2,6 @@
 // moment of each cue.
 #include "feedback/cues.h"
 #include "headless/headless_platform.h"
-#include "panel/module1.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +10,10 @@ namespace {
 
 TEST(CueGateTest, PlaysOnlyWhenTheOptionIsOneAtTheMomentOfTheCue) {
   headless::HeadlessPlatform h;
-  Module1 module1(h.clock);
-  Cues cues(h.sounds, module1);
+  std::string sounds_flag;
+  Cues cues(h.sounds, sounds_flag, h.clock);
   for (const char* flag : {"", "no", "0", "2", "1", " 1 ", "1,0", "1.0", "one"}) {
-    module1.SoundsFlag = flag;
+    sounds_flag = flag;
     cues.Play(cue::kCheck);
   }
   // Russian settings: "1,0" is the number 1, "1.0" is not a number.

@@ -11,7 +11,7 @@ namespace {
 class TextFileTest : public ::testing::Test {
  protected:
   TextFileTest() { h.disk.MakeFolder("/clips"); }
-  void Append(std::string_view text) { AppendTextLine(h.disk, h.ansi, kPath, text); }
+  void Append(std::string_view text) { TextFiles(h.disk, h.ansi).AppendLine(kPath, text); }
   std::string File() { return h.disk.Content(kPath); }
 
   static constexpr const char* kPath = "/clips/a.txt";
@@ -58,7 +58,7 @@ TEST_F(TextFileTest, TextWithoutAnAnsiFormIsRefusedForAnAnsiFileWhichStaysAsItWa
 
 TEST_F(TextFileTest, AMissingFolderIsPathNotFound) {
   try {
-    AppendTextLine(h.disk, h.ansi, "/nowhere/a.txt", "x");
+    TextFiles(h.disk, h.ansi).AppendLine("/nowhere/a.txt", "x");
     FAIL() << "the write went through";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.number(), ErrorNumber::kPathNotFound);

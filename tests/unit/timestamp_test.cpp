@@ -11,13 +11,11 @@ namespace {
 
 class TimestampTest : public ::testing::Test {
  protected:
-  TimestampTest() : panel(h.windows, "Form1", FormStyle::kBorderless, 2055, 1665) {
-    AddControls(panel, PanelLayout());
-  }
+  TimestampTest() : panel(h.windows, PanelDesign()) {}
   std::string Stamp(const std::string& time, const std::string& date) {
     h.clock.time = time;
     h.clock.date = date;
-    MakeTimestamp(panel, h.clock);
+    MakeTimestamp(panel["Text1"], panel["Text2"], h.clock);
     return panel["Text2"].text();
   }
 

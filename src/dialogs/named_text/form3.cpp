@@ -2,8 +2,7 @@
 
 #include "dialogs/named_text/form3_layout.h"
 #include "feedback/cues.h"
-#include "panel/program.h"
-#include "panel/window_operations.h"
+#include "forms/window_operations.h"
 #include "platform/clipboard.h"
 #include "platform/runtime_error.h"
 #include "saving/save_steps.h"
@@ -15,14 +14,11 @@ constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 }  // namespace
 
-Form3::Form3(Program& program)
-    : program_(program),
-      form_(program.platform().windows, "Form3", FormStyle::kFixedToolWindow, kForm3Width,
-            kForm3Height) {
-  AddControls(form_, Form3Layout());
-  form_.SetTabOrder(ControlsNamed(form_, Form3TabOrder()));
-  form_.SetCaption(std::string(kForm3Caption));
-  form_.set_centred(true);
+Form3::Form3(const NamedTextInputs& inputs)
+    : inputs_(inputs),
+      form_(inputs.windows, Form3Design()),
+      name_box_(form_["Text1"]),
+      save_button_(form_["Command1"]) {
   form_["Command1"].on_click = [this] { Command1_Click(); };
   form_["Command2"].on_click = [this] { Command2_Click(); };
   form_["Command3"].on_click = [this] { Command3_Click(); };
@@ -37,34 +33,32 @@ void Form3::Form_Load() {
 }
 
 void Form3::SaveNamedText() {
-  Form& panel = program_.form1().form();
-  Platform& platform = program_.platform();
   ErrorNumber error = RunSaveSteps([&] {
-    const std::string path = panel["Text4"].text() + "/" + form_["Text1"].text() + ".txt";
-    AppendTextLine(platform.files, platform.ansi, path, panel["Text3"].text());
-    program_.cues().Play(cue::kSaveTxt2);
+    const std::string path = inputs_.save_folder.text() + "/" + name_box_.text() + ".txt";
+    inputs_.text_files.AppendLine(path, inputs_.captured_text.text());
+    inputs_.cues.Play(cue::kSaveTxt2);
   });
-  if (TextSaveErrorIsHeard(error)) program_.cues().Play(cue::kError);
+  if (TextSaveErrorIsHeard(error)) inputs_.cues.Play(cue::kError);
   form_.Hide();
 }
 
 void Form3::CancelNamedTextDialog() {
-  program_.cues().Play(cue::kCancel);
+  inputs_.cues.Play(cue::kCancel);
   form_.Hide();
 }
 
 void Form3::Command3_Click() {
   // A clipboard that cannot be read leaves the name as it is.
   try {
-    form_["Text1"].SetText(program_.platform().clipboard.Text());
+    name_box_.SetText(inputs_.clipboard.Text());
   } catch (const RuntimeError&) {
     return;
   }
-  form_["Command1"].Focus();
+  save_button_.Focus();
 }
 
 void Form3::Text1_Change() {
-  program_.cues().Play(cue::kSaveSettings);
+  inputs_.cues.Play(cue::kSaveSettings);
 }
 
 void Form3::Text1_KeyPress(int key_ascii) {

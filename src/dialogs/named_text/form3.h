@@ -1,21 +1,20 @@
 #pragma once
 
+#include "dialogs/named_text/named_text_inputs.h"
 #include "forms/form.h"
 
 namespace clipnest {
 
-class Program;
-
 // The named text dialog: saves the captured clipboard text under a name the user types.
 class Form3 {
  public:
-  explicit Form3(Program& program);
+  explicit Form3(const NamedTextInputs& inputs);
 
   Form& form() { return form_; }
   Control& operator[](const std::string& name) { return form_[name]; }
 
   void Form_Load();
-  // Writes the panel's Text3 under the typed name, then hides the dialog whatever happened.
+  // Writes the captured text under the typed name, then hides the dialog whatever happened.
   void SaveNamedText();
   void CancelNamedTextDialog();
 
@@ -27,8 +26,10 @@ class Form3 {
   void Text1_KeyPress(int key_ascii);
   void Command_KeyPress(int key_ascii);
 
-  Program& program_;
+  const NamedTextInputs& inputs_;
   Form form_;
+  Control& name_box_;
+  Control& save_button_;
 };
 
 }  // namespace clipnest

@@ -24,13 +24,21 @@ const ControlRow kForm3[] = {
 
 constexpr std::string_view kTabOrder[] = {"Text1", "Command1", "Command2", "Command3"};
 
+const FormDesign kDesign{
+    .name = "Form3",
+    .style = FormStyle::kFixedToolWindow,
+    .client_width = 3810,
+    .client_height = 1230,
+    .caption = "Clipnest v1.0",
+    .centred = true,
+    .controls = kForm3,
+    .tab_order = kTabOrder,
+};
+
 }  // namespace
 
-std::span<const ControlRow> Form3Layout() {
-  return kForm3;
-}
-std::span<const std::string_view> Form3TabOrder() {
-  return kTabOrder;
+const FormDesign& Form3Design() {
+  return kDesign;
 }
 
 }  // namespace clipnest

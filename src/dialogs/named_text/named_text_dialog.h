@@ -1,28 +1,25 @@
 #pragma once
 
 #include "dialogs/named_text/form3.h"
-
-#include <memory>
+#include "dialogs/named_text/named_text_inputs.h"
+#include "forms/dialog_life.h"
 
 namespace clipnest {
 
-class Program;
-
-// The named text dialog's life: made on the first opening, only hidden by its own buttons, and
-// discarded by its title-bar close box so that the next opening makes it afresh.
+// Opens the named text dialog, from the panel's button and from Ctrl+Alt+C.
 class NamedTextDialog {
  public:
-  explicit NamedTextDialog(Program& program) : program_(program) {}
+  explicit NamedTextDialog(NamedTextInputs inputs)
+      : inputs_(inputs), life_([this] { return std::make_unique<Form3>(inputs_); }) {}
 
-  // Captures the clipboard text into the panel's Text3 and shows the dialog with an empty name.
+  // Captures the clipboard text and shows the dialog with an empty, focused name box.
   void OpenNamedTextDialog();
-  // The dialog, or nullptr before its first opening.
-  Form3* form3() { return form3_.get(); }
+  // The loaded dialog, or nullptr.
+  Form3* form3() { return life_.loaded(); }
 
  private:
-  Program& program_;
-  std::unique_ptr<Form3> form3_;
-  bool discarded_ = false;
+  NamedTextInputs inputs_;
+  DialogLife<Form3> life_;
 };
 
 }  // namespace clipnest

@@ -1,20 +1,38 @@
+#include "app/program.h"
 #include "canberra_sound.h"
 #include "disk_ini_store.h"
 #include "locale_code_page.h"
-#include "panel/program.h"
+#include "platform/key_state.h"
 #include "platform/platform.h"
+#include "platform/system_screenshot.h"
 #include "posix_clock.h"
 #include "posix_files.h"
 #include "posix_process.h"
 #include "qt_message_boxes.h"
 #include "qt_window_system.h"
 #include "single_instance.h"
+#include "termination_signals.h"
 #include "x11_clipboard.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <clocale>
+
+namespace {
+
+// Until the global key state of X11 is in place, the Linux program reads no keys and takes no
+// screenshot.
+class NoKeys : public clipnest::KeyState {
+ public:
+  std::int16_t AsyncKeyState(int) override { return 0; }
+};
+class NoScreenshot : public clipnest::SystemScreenshot {
+ public:
+  void TakeAtPrintScreen(std::function<bool()>) override {}
+};
+
+}  // namespace
 
 int main(int, char** argv) {
   using namespace clipnest;
@@ -40,9 +58,13 @@ int main(int, char** argv) {
   PosixClock clock;
   X11Clipboard clipboard;
   PosixFiles files;
+  NoKeys keys;
+  NoScreenshot screenshot;
 
-  Platform platform{windows, profile, messages, sound, process, clock, ansi, clipboard, files};
+  Platform platform{windows, profile,   messages, sound, process,   clock,
+                    ansi,    clipboard, files,    keys,  screenshot};
   Program program(platform);
+  TerminationSignals termination([&program] { program.form1().form().input().CloseRequested(); });
   program.Start();
   return application.exec();
 }

@@ -59,17 +59,17 @@ QtFormView::QtFormView(Form& form, TwipsScale scale)
     if (control.holder()) continue;
     if (control.windowed()) {
       controls_->Create(control);
-    } else if (control.kind() == ControlKind::kTimer && control.interval_ms() > 0) {
+    } else if (control.kind() == ControlKind::kTimer) {
       auto* timer = new QTimer(window_);
+      // Ticks go through the event loop like any other event; the form says when they run.
       timer->setTimerType(Qt::PreciseTimer);
-      timer->setInterval(control.interval_ms());
+      timer->setInterval(control.tick_interval_ms());
       std::shared_ptr<FormLink> link = link_;
       Control* target = &control;
       QObject::connect(timer, &QTimer::timeout, window_, [link, target] {
-        if (link->form) target->Tick();
+        if (link->form) link->form->input().TimerTicked(*target);
       });
-      timer->start();
-      timers_.push_back(timer);
+      timers_[&control] = timer;
     }
   }
   controls_->SetTabOrder(form_.tab_order());
@@ -77,7 +77,7 @@ QtFormView::QtFormView(Form& form, TwipsScale scale)
 
 QtFormView::~QtFormView() {
   link_->form = nullptr;
-  for (QTimer* timer : timers_) timer->stop();
+  for (auto& [control, timer] : timers_) timer->stop();
   window_->hide();
   window_->deleteLater();
 }
@@ -165,6 +165,15 @@ void QtFormView::WindowChanged(WindowAspect aspect) {
 }
 
 void QtFormView::ControlChanged(const Control& control, ControlAspect aspect) {
+  if (aspect == ControlAspect::kTimer) {
+    if (auto found = timers_.find(&control); found != timers_.end()) {
+      if (control.ticking())
+        found->second->start();
+      else
+        found->second->stop();
+    }
+    return;
+  }
   if (control.windowed()) {
     controls_->Show(control, aspect);
     return;
@@ -179,6 +188,10 @@ void QtFormView::FocusChanged(const Control& control) {
 
 void QtFormView::BringToFront() {
   if (window_->isVisible()) window_->raise();
+}
+
+void QtFormView::StartMove() {
+  window_->StartMove();
 }
 
 }  // namespace clipnest

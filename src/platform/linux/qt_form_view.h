@@ -6,8 +6,8 @@
 
 #include <QTimer>
 
+#include <map>
 #include <memory>
-#include <vector>
 
 namespace clipnest {
 
@@ -25,6 +25,7 @@ class QtFormView : public FormView {
   void ControlChanged(const Control& control, ControlAspect aspect) override;
   void FocusChanged(const Control& control) override;
   void BringToFront() override;
+  void StartMove() override;
 
  private:
   Qt::WindowFlags Flags() const;
@@ -38,7 +39,7 @@ class QtFormView : public FormView {
   std::shared_ptr<FormLink> link_;
   FormWidget* window_;        // deleted later: the view may go inside the window's own events
   NativeControls* controls_;  // a child of the window
-  std::vector<QTimer*> timers_;
+  std::map<const Control*, QTimer*> timers_;
   bool shown_before_ = false;
 };
 

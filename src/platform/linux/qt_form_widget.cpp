@@ -5,6 +5,7 @@
 #include "qt_pictures.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
@@ -31,26 +32,54 @@ void FormWidget::paintEvent(QPaintEvent*) {
             [this](const Control& control) { return PictureOf(control); });
 }
 
-Control* FormWidget::ClickableAt(const QPoint& pixel) const {
-  return link_->form->DrawnControlAt(scale_.TwipsX(pixel.x()), scale_.TwipsY(pixel.y()));
+namespace {
+
+MouseButton ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return MouseButton::kRight;
+    case Qt::MiddleButton:
+      return MouseButton::kMiddle;
+    default:
+      return MouseButton::kLeft;
+  }
 }
 
+}  // namespace
+
 void FormWidget::mousePressEvent(QMouseEvent* event) {
-  if (!link_->form || event->button() != Qt::LeftButton) return;
-  pressed_ = ClickableAt(event->position().toPoint());
-  if (!pressed_) link_->form->MouseDown();
+  if (!link_->form) return;
+  const QPoint pixel = event->position().toPoint();
+  link_->form->input().Pressed(scale_.TwipsX(pixel.x()), scale_.TwipsY(pixel.y()),
+                               ButtonOf(event->button()));
 }
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (!link_->form || event->button() != Qt::LeftButton) return;
-  Control* pressed = pressed_;
-  pressed_ = nullptr;
-  // A click is a press and a release on the same control.
-  if (pressed && ClickableAt(event->position().toPoint()) == pressed) pressed->Click();
+  if (!link_->form) return;
+  if (moving_) {
+    // The move ends with the release of any button, as a window manager's move does.
+    moving_ = false;
+    link_->form->input().MoveFinished();
+    return;
+  }
+  const QPoint pixel = event->position().toPoint();
+  link_->form->input().Released(scale_.TwipsX(pixel.x()), scale_.TwipsY(pixel.y()),
+                                ButtonOf(event->button()));
+}
+
+void FormWidget::StartMove() {
+  // Qt keeps the mouse for this window while the button that pressed it is held, so the moves
+  // and the release come here wherever the mouse goes.
+  moving_ = true;
+  grab_offset_ = QCursor::pos() - frameGeometry().topLeft();
 }
 
 void FormWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!link_->form) return;
+  if (moving_) {
+    move(event->globalPosition().toPoint() - grab_offset_);
+    return;
+  }
   const QPoint pixel = event->position().toPoint();
   const int x = scale_.TwipsX(pixel.x());
   const int y = scale_.TwipsY(pixel.y());
@@ -74,16 +103,15 @@ void FormWidget::moveEvent(QMoveEvent* event) {
                             scale_.PixelsX(*form->left()) == where.x() &&
                             scale_.PixelsY(*form->top()) == where.y();
   if (!placed_there) {
-    form->MovedTo(static_cast<float>(scale_.TwipsX(where.x())),
-                  static_cast<float>(scale_.TwipsY(where.y())));
+    form->input().Moved(static_cast<float>(scale_.TwipsX(where.x())),
+                        static_cast<float>(scale_.TwipsY(where.y())));
   }
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {
   // The window stays; the program decides what becomes of its form.
   event->ignore();
-  if (link_->form) link_->form->CloseBox();
-  if (!link_->form || !link_->form->visible()) hide();
+  if (link_->form) link_->form->input().CloseRequested();
 }
 
 }  // namespace clipnest

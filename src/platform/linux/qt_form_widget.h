@@ -13,14 +13,16 @@ namespace clipnest {
 
 class Control;
 
-// The top-level window of a form: paints the drawn controls and turns mouse presses, moves and
-// the close box into the form's events.
+// The top-level window of a form: paints the drawn controls and reports mouse presses, moves and
+// close requests to the form's input.
 class FormWidget : public QWidget {
  public:
   FormWidget(std::shared_ptr<FormLink> link, TwipsScale scale);
 
   // The picture a control holds at run time has changed.
   void ForgetPicture(const Control& control) { pictures_.erase(&control); }
+  // The window follows the mouse until the button that is down now comes up.
+  void StartMove();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -31,13 +33,13 @@ class FormWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  Control* ClickableAt(const QPoint& pixel) const;
   const QImage& PictureOf(const Control& control);
 
   std::shared_ptr<FormLink> link_;
   TwipsScale scale_;
-  Control* pressed_ = nullptr;
   std::map<const Control*, QImage> pictures_;
+  bool moving_ = false;
+  QPoint grab_offset_;  // from the window's corner to the mouse, while moving
 };
 
 }  // namespace clipnest

@@ -72,6 +72,25 @@ void ShowColours(QWidget* widget, const Control& control) {
   widget->setPalette(palette);
 }
 
+ScrollAction ScrollActionOf(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+      return ScrollAction::kLineLeft;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return ScrollAction::kLineRight;
+    case QAbstractSlider::SliderPageStepSub:
+      return ScrollAction::kPageLeft;
+    case QAbstractSlider::SliderPageStepAdd:
+      return ScrollAction::kPageRight;
+    case QAbstractSlider::SliderToMinimum:
+      return ScrollAction::kToMinimum;
+    case QAbstractSlider::SliderToMaximum:
+      return ScrollAction::kToMaximum;
+    default:
+      return ScrollAction::kThumbTrack;
+  }
+}
+
 }  // namespace
 
 NativeControls::NativeControls(QWidget& window, std::shared_ptr<FormLink> link, TwipsScale scale)
@@ -111,25 +130,32 @@ void NativeControls::Connect(Control& control, QWidget* widget) {
   if (auto* line = qobject_cast<QLineEdit*>(widget)) {
     // textEdited comes from the user only; the program's own texts are set under a blocker.
     connect(line, &QLineEdit::textEdited, this, [link, target](const QString& text) {
-      if (link->form) target->SetText(text.toStdString());
+      if (link->form) link->form->input().TextEdited(*target, text.toStdString());
     });
   } else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
     connect(lines, &QPlainTextEdit::textChanged, this, [link, target, lines] {
-      if (link->form) target->SetText(lines->toPlainText().toStdString());
+      if (link->form) link->form->input().TextEdited(*target, lines->toPlainText().toStdString());
     });
   } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-    connect(check, &QCheckBox::clicked, this, [this, link, target, check] {
+    connect(check, &QCheckBox::clicked, this, [link, target, check] {
       if (!link->form) return;
-      target->Click();  // toggles the model's value, which is then shown
+      link->form->input().Clicked(*target);  // toggles the model's value, which is then shown
       if (link->form) ShowValue(check, *target);
     });
   } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
-    connect(bar, &QScrollBar::valueChanged, this, [link, target](int value) {
-      if (link->form) target->SetValue(value);
+    // The bar's own moves are put back; the form decides the value from the action.
+    bar->setTracking(false);
+    connect(bar, &QScrollBar::actionTriggered, this, [link, target, bar](int action) {
+      if (!link->form) return;
+      link->form->input().Scrolled(*target, ScrollActionOf(action), bar->sliderPosition());
+    });
+    connect(bar, &QScrollBar::sliderReleased, this, [link, target, bar] {
+      if (!link->form) return;
+      link->form->input().Scrolled(*target, ScrollAction::kThumbPosition, bar->sliderPosition());
     });
   } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
     connect(button, &QPushButton::clicked, this, [link, target] {
-      if (link->form) target->Click();
+      if (link->form) link->form->input().Clicked(*target);
     });
   }
 }
@@ -156,6 +182,8 @@ void NativeControls::Show(const Control& control, ControlAspect aspect) {
       break;
     case ControlAspect::kVisible:
       widget->setVisible(control.visible());
+      break;
+    case ControlAspect::kTimer:
       break;
   }
 }
@@ -185,26 +213,31 @@ Control* NativeControls::ControlOf(QObject* widget) const {
 
 bool NativeControls::eventFilter(QObject* watched, QEvent* event) {
   if (!link_->form) return false;
+  Control* control = ControlOf(watched);
+  if (!control) return false;
   if (event->type() == QEvent::KeyPress) {
-    Control* control = ControlOf(watched);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (!control) return false;
-    // Enter and Escape reach the control's own key handler; the widget still sees every key.
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      control->KeyPress(kEnterKey);
-      // As on Windows, Enter chooses the focused button (Qt leaves that to dialogs' defaults).
-      auto* button = qobject_cast<QPushButton*>(watched);
-      if (button && link_->form && button->isVisible() && button->isEnabled()) button->click();
-      return button != nullptr;
-    } else if (key->key() == Qt::Key_Escape) {
-      control->KeyPress(kEscapeKey);
-    } else if (!key->text().isEmpty()) {
-      control->KeyPress(key->text().at(0).unicode());
+    FormInput& input = link_->form->input();
+    switch (key->key()) {
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        input.TabPressed(*control, key->key() == Qt::Key_Backtab ||
+                                       key->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        input.KeyTyped(*control, kEnterKey);
+        // A one-line box and a button have no use of their own for Enter.
+        return !qobject_cast<QPlainTextEdit*>(watched);
+      case Qt::Key_Escape:
+        input.KeyTyped(*control, kEscapeKey);
+        return true;
+      default:
+        if (!key->text().isEmpty()) input.KeyTyped(*control, key->text().at(0).unicode());
+        return false;  // the widget still types the character
     }
-  } else if (event->type() == QEvent::FocusIn) {
-    // Recorded in the form; the form's echo finds the widget focused already and stops there.
-    if (Control* control = ControlOf(watched)) link_->form->SetFocus(*control);
   }
+  if (event->type() == QEvent::FocusIn) link_->form->input().FocusEntered(*control);
   return false;
 }
 

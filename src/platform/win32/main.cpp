@@ -1,8 +1,9 @@
-#include "panel/program.h"
+#include "app/program.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_key_state.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_profile_strings.h"
@@ -23,10 +24,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32AnsiCodePage ansi;
   win32::Win32Clipboard clipboard;
   win32::Win32Files files;
-  Platform platform{windows, profile, messages, sound, process, clock, ansi, clipboard, files};
+  win32::Win32KeyState keys;
+  win32::Win32SystemScreenshot screenshot;
+  Platform platform{windows, profile,   messages, sound, process,   clock,
+                    ansi,    clipboard, files,    keys,  screenshot};
 
   Program program(platform);
   program.Start();
-  // The program ends only through its exit button, which ends the process.
+  // The program ends only through its exit button or a request to close, which end the process.
   return windows.RunMessageLoop();
 }

@@ -1,6 +1,5 @@
 #include "platform/win32/win32_form_view.h"
 
-#include "platform/win32/win32_callback_guard.h"
 #include "platform/win32/win32_colours.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_text.h"
@@ -44,7 +43,9 @@ Win32FormView::Win32FormView(Win32WindowSystem& system, Form& form) : system_(sy
   placing_ = false;
   if (!hwnd_) return;
   CreateChildren();
-  StartTimers();
+  for (const auto& control : form_.controls()) {
+    if (control->kind() == ControlKind::kTimer) timers_.push_back(control.get());
+  }
 }
 
 Win32FormView::~Win32FormView() {
@@ -63,17 +64,20 @@ void Win32FormView::CreateChildren() {
   for (std::size_t index = 0; index < controls.size(); ++index) {
     Control& control = *controls[index];
     if (control.holder() || !control.windowed()) continue;
-    natives_.push_back(std::make_unique<NativeControl>(
-        *this, control, hwnd_, kFirstChildId + static_cast<int>(index), system_.font(),
-        system_.scale().Rect(control.rect())));
+    natives_.push_back(
+        std::make_unique<NativeControl>(control, hwnd_, kFirstChildId + static_cast<int>(index),
+                                        system_.font(), system_.scale().Rect(control.rect())));
   }
 }
 
-void Win32FormView::StartTimers() {
-  for (const auto& control : form_.controls()) {
-    if (control->kind() != ControlKind::kTimer || control->interval_ms() <= 0) continue;
-    timers_.push_back(control.get());
-    SetTimer(hwnd_, timers_.size(), static_cast<UINT>(control->interval_ms()), nullptr);
+void Win32FormView::ShowTimer(const Control& timer) {
+  for (std::size_t index = 0; index < timers_.size(); ++index) {
+    if (timers_[index] != &timer) continue;
+    // The system runs a 1 ms timer no faster than it can, every 10 ms or so.
+    if (timer.ticking())
+      SetTimer(hwnd_, index + 1, static_cast<UINT>(timer.interval_ms()), nullptr);
+    else
+      KillTimer(hwnd_, index + 1);
   }
 }
 
@@ -164,6 +168,10 @@ void Win32FormView::ApplyOpacity() {
 }
 
 void Win32FormView::ControlChanged(const Control& control, ControlAspect aspect) {
+  if (aspect == ControlAspect::kTimer) {
+    ShowTimer(control);
+    return;
+  }
   if (control.windowed()) {
     if (NativeControl* native = NativeOf(control)) native->Show(aspect);
     return;
@@ -192,30 +200,12 @@ void Win32FormView::BringToFront() {
   TakeKeyboard();
 }
 
-void Win32FormView::ChildFocused(Control& control) {
-  if (focusing_ || form_.focused() == &control) return;
-  focusing_ = true;
-  form_.SetFocus(control);
-  focusing_ = false;
-}
-
-void Win32FormView::MoveFocus(const Control& from, bool backwards) {
-  std::vector<Control*> order = form_.tab_order();
-  if (order.empty()) {
-    for (const auto& native : natives_) order.push_back(&native->control());
-  }
-  const int count = static_cast<int>(order.size());
-  int start = 0;
-  while (start < count && order[start] != &from) ++start;
-  for (int step = 1; step <= count; ++step) {
-    const int index = ((start + (backwards ? -step : step)) % count + count) % count;
-    Control* next = order[index];
-    NativeControl* native = NativeOf(*next);
-    if (native && next->takes_focus() && IsWindowVisible(native->hwnd())) {
-      next->Focus();
-      return;
-    }
-  }
+void Win32FormView::StartMove() {
+  // The window manager's own move loop, as a press on a caption starts it; it returns when the
+  // button is let go.
+  ReleaseCapture();
+  SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  form_.input().MoveFinished();
 }
 
 NativeControl* Win32FormView::NativeOf(const Control& control) const {
@@ -239,12 +229,6 @@ HBRUSH Win32FormView::BrushOf(COLORREF colour) {
   return found->second;
 }
 
-Control* Win32FormView::ControlAtPixel(LPARAM lparam) const {
-  const PixelScale& scale = system_.scale();
-  return form_.DrawnControlAt(scale.TwipsX(GET_X_LPARAM(lparam)),
-                              scale.TwipsY(GET_Y_LPARAM(lparam)));
-}
-
 void Win32FormView::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd_, &paint);
@@ -264,24 +248,19 @@ void Win32FormView::Paint() {
   EndPaint(hwnd_, &paint);
 }
 
-void Win32FormView::MouseDown(UINT message, LPARAM lparam) {
-  if (Control* control = ControlAtPixel(lparam)) {
-    // A drawn control is clicked when the left button is pressed and let go over it.
-    if (message == WM_LBUTTONDOWN) {
-      pressed_ = control;
-      SetCapture(hwnd_);
-    }
-    return;
-  }
-  Form& form = form_;  // the handler may run a move loop; nothing of this view is used after it
-  Guarded([&] { form.MouseDown(); });
+void Win32FormView::MouseDown(MouseButton button, LPARAM lparam) {
+  const PixelScale& scale = system_.scale();
+  // The form may run the system's move loop before this returns.
+  if (form_.input().Pressed(scale.TwipsX(GET_X_LPARAM(lparam)), scale.TwipsY(GET_Y_LPARAM(lparam)),
+                            button))
+    SetCapture(hwnd_);
 }
 
-void Win32FormView::MouseUp(LPARAM lparam) {
-  Control* pressed = std::exchange(pressed_, nullptr);
-  if (!pressed) return;
+void Win32FormView::MouseUp(MouseButton button, LPARAM lparam) {
   if (GetCapture() == hwnd_) ReleaseCapture();
-  if (ControlAtPixel(lparam) == pressed) Guarded([&] { pressed->Click(); });
+  const PixelScale& scale = system_.scale();
+  form_.input().Released(scale.TwipsX(GET_X_LPARAM(lparam)), scale.TwipsY(GET_Y_LPARAM(lparam)),
+                         button);
 }
 
 bool Win32FormView::SetCursorOverControl() {
@@ -315,15 +294,25 @@ LRESULT Win32FormView::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;  // the whole client area is painted in WM_PAINT
     case WM_LBUTTONDOWN:
+      MouseDown(MouseButton::kLeft, lparam);
+      return 0;
     case WM_RBUTTONDOWN:
+      MouseDown(MouseButton::kRight, lparam);
+      return 0;
     case WM_MBUTTONDOWN:
-      MouseDown(message, lparam);
+      MouseDown(MouseButton::kMiddle, lparam);
       return 0;
     case WM_LBUTTONUP:
-      MouseUp(lparam);
+      MouseUp(MouseButton::kLeft, lparam);
+      return 0;
+    case WM_RBUTTONUP:
+      MouseUp(MouseButton::kRight, lparam);
+      return 0;
+    case WM_MBUTTONUP:
+      MouseUp(MouseButton::kMiddle, lparam);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lparam) != hwnd_) pressed_ = nullptr;
+      if (reinterpret_cast<HWND>(lparam) != hwnd_) form_.input().PressCancelled();
       return 0;
     case WM_MOUSEACTIVATE:
       if (form_.style() == FormStyle::kBorderless) return MA_NOACTIVATE;
@@ -334,21 +323,18 @@ LRESULT Win32FormView::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
       break;
     case WM_TIMER:
-      if (wparam >= 1 && wparam <= timers_.size()) {
-        Control* timer = timers_[wparam - 1];
-        Guarded([&] { timer->Tick(); });
-      }
+      if (wparam >= 1 && wparam <= timers_.size()) form_.input().TimerTicked(*timers_[wparam - 1]);
       return 0;
     case WM_COMMAND:
       if (NativeControl* native = NativeControl::Of(reinterpret_cast<HWND>(lparam))) {
-        Guarded([&] { native->Command(HIWORD(wparam)); });
+        native->Command(HIWORD(wparam));
         return 0;
       }
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (NativeControl* native = NativeControl::Of(reinterpret_cast<HWND>(lparam))) {
-        Guarded([&] { native->Scroll(LOWORD(wparam)); });
+        native->Scroll(LOWORD(wparam));
         return 0;
       }
       break;
@@ -378,17 +364,19 @@ LRESULT Win32FormView::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         RECT outer;
         GetWindowRect(hwnd_, &outer);
         const PixelScale& scale = system_.scale();
-        form_.MovedTo(static_cast<float>(scale.TwipsX(outer.left)),
-                      static_cast<float>(scale.TwipsY(outer.top)));
+        form_.input().Moved(static_cast<float>(scale.TwipsX(outer.left)),
+                            static_cast<float>(scale.TwipsY(outer.top)));
       }
       return 0;
-    case WM_CLOSE: {
-      // The close box: the window goes at once; the program decides what becomes of the form.
-      ShowWindow(hwnd_, SW_HIDE);
-      Form& form = form_;
-      Guarded([&] { form.CloseBox(); });
+    case WM_CLOSE:
+      // The close box, or a request from outside (taskkill, say): the program decides.
+      form_.input().CloseRequested();
       return 0;
-    }
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam) form_.input().CloseRequested();
+      return 0;
     default:
       break;
   }

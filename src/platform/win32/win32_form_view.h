@@ -27,24 +27,21 @@ class Win32FormView : public FormView {
   void ControlChanged(const Control& control, ControlAspect aspect) override;
   void FocusChanged(const Control& control) override;
   void BringToFront() override;
+  void StartMove() override;
 
   HWND hwnd() const { return hwnd_; }
-
-  // From the native children: the user gave a control the focus, or pressed Tab on it.
-  void ChildFocused(Control& control);
-  void MoveFocus(const Control& from, bool backwards);
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
-  void MouseDown(UINT message, LPARAM lparam);
-  void MouseUp(LPARAM lparam);
+  void MouseDown(MouseButton button, LPARAM lparam);
+  void MouseUp(MouseButton button, LPARAM lparam);
   bool SetCursorOverControl();
   LRESULT ChildColours(HDC dc, HWND child, UINT message, WPARAM wparam, LPARAM lparam);
   void CreateChildren();
-  void StartTimers();
+  void ShowTimer(const Control& timer);
 
   RECT WindowRect() const;
   void ApplyGeometry();
@@ -55,7 +52,6 @@ class Win32FormView : public FormView {
   NativeControl* NativeOf(const Control& control) const;
   HBITMAP PictureOf(const Control& control);
   HBRUSH BrushOf(COLORREF colour);
-  Control* ControlAtPixel(LPARAM lparam) const;
 
   Win32WindowSystem& system_;
   Form& form_;
@@ -66,9 +62,8 @@ class Win32FormView : public FormView {
   std::vector<Control*> timers_;  // a timer's id is its index + 1
   std::map<const Control*, HBITMAP> runtime_pictures_;
   std::map<COLORREF, HBRUSH> brushes_;
-  Control* pressed_ = nullptr;  // the drawn control under a held left button
-  bool placing_ = false;        // set while the program's geometry is applied
-  bool focusing_ = false;       // set while the focus follows the program's choice
+  bool placing_ = false;   // set while the program's geometry is applied
+  bool focusing_ = false;  // set while the focus follows the program's choice
 };
 
 }  // namespace clipnest::win32

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_native_control.h"
 
-#include "platform/win32/win32_callback_guard.h"
-#include "platform/win32/win32_form_view.h"
+#include "forms/form.h"
 #include "platform/win32/win32_text.h"
 
 #include <string>
@@ -41,9 +40,8 @@ NativeKind KindOf(const Control& control) {
 
 }  // namespace
 
-NativeControl::NativeControl(Win32FormView& view, Control& control, HWND parent, int id, HFONT font,
-                             const RECT& box)
-    : view_(view), control_(control) {
+NativeControl::NativeControl(Control& control, HWND parent, int id, HFONT font, const RECT& box)
+    : control_(control) {
   const NativeKind kind = KindOf(control);
   DWORD style = WS_CHILD | WS_TABSTOP | kind.style;
   if (control.visible()) style |= WS_VISIBLE;
@@ -94,6 +92,8 @@ void NativeControl::Show(ControlAspect aspect) {
     case ControlAspect::kVisible:
       ShowWindow(hwnd_, control_.visible() ? SW_SHOWNA : SW_HIDE);
       break;
+    case ControlAspect::kTimer:
+      break;
     case ControlAspect::kColours:
     case ControlAspect::kPicture:
       InvalidateRect(hwnd_, nullptr, TRUE);
@@ -138,71 +138,64 @@ void NativeControl::ShowValue() {
 
 void NativeControl::Command(WORD notification) {
   if (showing_) return;
-  Control& control = control_;
-  if (control.kind() == ControlKind::kTextBox && notification == EN_CHANGE) {
-    control.SetText(Narrow(NativeText()));
-  } else if (control.kind() != ControlKind::kTextBox && notification == BN_CLICKED) {
-    control.Click();  // a check box's click toggles its value, which shows the new tick
+  FormInput& input = control_.form().input();
+  if (control_.kind() == ControlKind::kTextBox && notification == EN_CHANGE) {
+    input.TextEdited(control_, Narrow(NativeText()));
+  } else if (control_.kind() != ControlKind::kTextBox && notification == BN_CLICKED) {
+    input.Clicked(control_);  // a check box's click toggles its value, which shows the new tick
   }
 }
 
 void NativeControl::Scroll(WORD request) {
   if (showing_ || control_.kind() != ControlKind::kScrollBar) return;
-  Control& control = control_;
-  int value = control.value();
+  ScrollAction action;
   switch (request) {
     case SB_LINELEFT:
-      value -= control.small_change();
+      action = ScrollAction::kLineLeft;
       break;
     case SB_LINERIGHT:
-      value += control.small_change();
+      action = ScrollAction::kLineRight;
       break;
     case SB_PAGELEFT:
-      value -= control.large_change();
+      action = ScrollAction::kPageLeft;
       break;
     case SB_PAGERIGHT:
-      value += control.large_change();
+      action = ScrollAction::kPageRight;
       break;
     case SB_LEFT:
-      value = control.minimum();
+      action = ScrollAction::kToMinimum;
       break;
     case SB_RIGHT:
-      value = control.maximum();
+      action = ScrollAction::kToMaximum;
       break;
-    case SB_THUMBPOSITION: {
-      // Dragging the thumb changes nothing until it is let go.
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(hwnd_, SB_CTL, &info);
-      value = info.nTrackPos;
+    case SB_THUMBTRACK:
+      action = ScrollAction::kThumbTrack;
       break;
-    }
+    case SB_THUMBPOSITION:
+      action = ScrollAction::kThumbPosition;
+      break;
     default:
       return;
   }
-  control.SetValue(value);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(hwnd_, SB_CTL, &info);
+  control_.form().input().Scrolled(control_, action, info.nTrackPos);
 }
 
 LRESULT NativeControl::KeyCharacter(WPARAM wparam, LPARAM lparam) {
   const int key = static_cast<int>(wparam);
+  if (key == kTab) return 0;  // moving the focus is done on the key itself
   HWND hwnd = hwnd_;
   WNDPROC original = original_;
-  Control& control = control_;
-  if (key == kTab) return 0;  // moving the focus is done on the key itself
-  const bool swallowed =
+  // A single-line EDIT would beep on Enter, a button has no use of its own for it.
+  const bool used_up =
       key == kEscape ||
-      (key == kEnter && !(control.kind() == ControlKind::kTextBox && control.look().multi_line));
+      (key == kEnter && !(control_.kind() == ControlKind::kTextBox && control_.look().multi_line));
   // The control may be gone after the handler (a dialog hidden or discarded by it).
-  Guarded([&] { control.KeyPress(key); });
-  if (!IsWindow(hwnd)) return 0;
-  // Enter on a focused button presses it, as in a dialog.
-  if (key == kEnter && control.kind() == ControlKind::kButton && IsWindowVisible(hwnd) &&
-      IsWindowEnabled(hwnd)) {
-    Guarded([&] { control.Click(); });
-    return 0;
-  }
-  if (swallowed) return 0;  // a single-line EDIT would beep on Enter
+  control_.form().input().KeyTyped(control_, key);
+  if (used_up || !IsWindow(hwnd)) return 0;
   return CallWindowProcW(original, hwnd, WM_CHAR, wparam, lparam);
 }
 
@@ -215,14 +208,13 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND hwnd, UINT message, WPARAM wpa
       return self->KeyCharacter(wparam, lparam);
     case WM_KEYDOWN:
       if (wparam == VK_TAB) {
-        const bool backwards = GetKeyState(VK_SHIFT) < 0;
-        Guarded([&] { self->view_.MoveFocus(self->control_, backwards); });
+        self->control_.form().input().TabPressed(self->control_, GetKeyState(VK_SHIFT) < 0);
         return 0;
       }
       break;
     case WM_SETFOCUS: {
       const LRESULT result = CallWindowProcW(self->original_, hwnd, message, wparam, lparam);
-      Guarded([&] { self->view_.ChildFocused(self->control_); });
+      self->control_.form().input().FocusEntered(self->control_);
       return result;
     }
     default:

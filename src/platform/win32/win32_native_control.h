@@ -6,15 +6,12 @@
 
 namespace clipnest::win32 {
 
-class Win32FormView;
-
 // The native child window of a windowed control (EDIT, BUTTON, check box, SCROLLBAR), kept in
 // step with the control both ways: the program's changes are shown without being reported back,
 // and the user's changes go into the control through the calls the program uses.
 class NativeControl {
  public:
-  NativeControl(Win32FormView& view, Control& control, HWND parent, int id, HFONT font,
-                const RECT& box);
+  NativeControl(Control& control, HWND parent, int id, HFONT font, const RECT& box);
   ~NativeControl();
   NativeControl(const NativeControl&) = delete;
   NativeControl& operator=(const NativeControl&) = delete;
@@ -39,7 +36,6 @@ class NativeControl {
   void ShowValue();
   std::wstring NativeText() const;
 
-  Win32FormView& view_;
   Control& control_;
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;

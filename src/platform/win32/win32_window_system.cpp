@@ -1,6 +1,5 @@
 #include "platform/win32/win32_window_system.h"
 
-#include "platform/win32/win32_callback_guard.h"
 #include "platform/win32/win32_form_view.h"
 
 namespace clipnest::win32 {
@@ -54,7 +53,6 @@ int Win32WindowSystem::RunMessageLoop() {
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
-    RethrowPendingException();
   }
   return static_cast<int>(message.wParam);
 }

@@ -1,4 +1,4 @@
-#include "panel/window_operations.h"
+#include "forms/window_operations.h"
 
 #include "forms/form.h"
 

@@ -2,14 +2,18 @@
 
 #include "dialogs/named_text/named_text_dialog.h"
 #include "feedback/cues.h"
+#include "forms/form.h"
 #include "panel/form1.h"
 #include "panel/module1.h"
 #include "platform/platform.h"
+#include "saving/clipboard_saves.h"
+#include "saving/text_file.h"
 #include "settings/settings_file.h"
 
 namespace clipnest {
 
-// The running program: the program-wide state, the settings file, the cues and the windows.
+// The running program: the program-wide state, the settings file, the cues, the saves and the
+// windows, each given what it works with.
 class Program {
  public:
   explicit Program(Platform& platform);
@@ -19,10 +23,8 @@ class Program {
   // Creates the panel, runs its load step and shows it (or ends a second copy).
   void Start();
 
-  Platform& platform() { return platform_; }
   Module1& module1() { return module1_; }
   SettingsFile& settings() { return settings_; }
-  Cues& cues() { return cues_; }
   Form1& form1() { return form1_; }
   NamedTextDialog& named_text() { return named_text_; }
 
@@ -31,8 +33,11 @@ class Program {
   Module1 module1_;
   SettingsFile settings_;
   Cues cues_;
-  Form1 form1_;
+  TextFiles text_files_;
+  Form panel_;
+  ClipboardSaves saves_;
   NamedTextDialog named_text_;
+  Form1 form1_;
 };
 
 }  // namespace clipnest
