@@ -88,8 +88,4 @@ void Form1::Image3_Click() {
   peers_.saves.SavePictureStamped();
 }
 
-void Form1::Timer1_Timer() {
-  // The hotkeys are polled here.
-}
-
 }  // namespace clipnest

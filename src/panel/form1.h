@@ -52,6 +52,7 @@ class Form1 {
 
   Form& form_;
   PanelPeers peers_;
+  bool pause_was_down_ = false;  // the Pause key as the previous tick read it
 };
 
 }  // namespace clipnest
