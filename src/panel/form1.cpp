@@ -19,6 +19,11 @@ Form1::Form1(Form& window, PanelPeers peers) : form_(window), peers_(peers) {
   form_["Image1"].on_click = [this] { Image1_Click(); };
   form_["Image2"].on_click = [this] { Image2_Click(); };
   form_["Image3"].on_click = [this] { Image3_Click(); };
+  form_["Image4"].on_click = [this] { Image4_Click(); };
+  form_["Image5"].on_click = [this] { Image5_Click(); };
+  form_["Image6"].on_click = [this] { Image6_Click(); };
+  form_["Image8"].on_click = [this] { Image8_Click(); };
+  form_.on_mouse_down = [this] { Form_MouseDown(); };
   form_.on_close_request = [this] { Form_Unload(); };
 
   Control& timer = form_["Timer1"];

@@ -44,9 +44,15 @@ class Form1 {
   void Image1_Click();
   void Image2_Click();
   void Image3_Click();
+  void Image4_Click();
+  void Image5_Click();
+  void Image6_Click();
+  void Image8_Click();
+  void Form_MouseDown();
   void Form_Unload();
   void Timer1_Timer();
 
+  void LaunchTool(std::string_view cue_name, std::string_view command_line);
   // Writes Left and Top from where the panel is now.
   void WritePosition();
 

@@ -8,6 +8,18 @@
 
 namespace clipnest {
 
+// A press of any mouse button on the panel's own surface: the panel follows the mouse while the
+// button is held, and its place is written once the button is let go.
+void Form1::Form_MouseDown() {
+  form_.DragMove([this] { WritePosition(); });
+}
+
+void Form1::Image8_Click() {
+  peers_.cues.Play(cue::kExit);
+  WritePosition();
+  peers_.process.EndProcess();
+}
+
 // Asked to close from outside (the window manager, the system, the session ending): the program
 // ends as the exit button ends it, without its cue, so that it never lingers unseen holding the
 // single-instance lock.
