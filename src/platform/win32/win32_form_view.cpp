@@ -257,10 +257,12 @@ void Win32FormView::MouseDown(MouseButton button, LPARAM lparam) {
 }
 
 void Win32FormView::MouseUp(MouseButton button, LPARAM lparam) {
-  if (GetCapture() == hwnd_) ReleaseCapture();
+  // Released before the capture goes: letting the capture go reports a lost press.
   const PixelScale& scale = system_.scale();
+  HWND hwnd = hwnd_;  // the click may discard this view
   form_.input().Released(scale.TwipsX(GET_X_LPARAM(lparam)), scale.TwipsY(GET_Y_LPARAM(lparam)),
                          button);
+  if (GetCapture() == hwnd) ReleaseCapture();
 }
 
 bool Win32FormView::SetCursorOverControl() {
