@@ -29,8 +29,11 @@ TempFolder::~TempFolder() {
 }
 
 std::vector<std::string> TempFolder::Entries(std::string_view subfolder) const {
+  return EntriesOf(subfolder.empty() ? path_ : (fs::path(path_) / subfolder).string());
+}
+
+std::vector<std::string> TempFolder::EntriesOf(const std::string& folder) {
   std::vector<std::string> names;
-  const fs::path folder = subfolder.empty() ? fs::path(path_) : fs::path(path_) / subfolder;
   for (const auto& entry : fs::directory_iterator(folder)) {
     names.push_back(entry.path().filename().string());
   }

@@ -19,6 +19,8 @@ class TempFolder {
   std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
   // The names in the folder (or in one of its subfolders), sorted, without "." and "..".
   std::vector<std::string> Entries(std::string_view subfolder = "") const;
+  // The names in any folder, sorted.
+  static std::vector<std::string> EntriesOf(const std::string& folder);
 
  private:
   std::string path_;

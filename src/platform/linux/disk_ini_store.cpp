@@ -8,9 +8,14 @@
 
 namespace clipnest {
 
+namespace {
+// Far above any settings file the program writes, far below what would exhaust memory.
+constexpr std::size_t kLargestSettingsFile = std::size_t{256} << 20;
+}  // namespace
+
 std::optional<std::string> DiskIniStore::Load(const std::string& path) {
   std::string bytes;
-  if (ReadAll(path, bytes)) return bytes;
+  if (ReadAll(path, bytes, kLargestSettingsFile)) return bytes;
   if (errno == ENOENT) return std::string();  // no file yet: the first write creates it
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace clipnest {
@@ -28,20 +29,27 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-bool ReadAll(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+bool ReadAll(const std::string& path, std::string& bytes, std::size_t limit) {
+  // Opened without blocking, so that a FIFO or a device under the name fails at once.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
+  auto fail = [fd](int error) {
+    ::close(fd);
+    errno = error;
+    return false;
+  };
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return fail(errno);
+  if (!S_ISREG(info.st_mode)) return fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  if (static_cast<std::uint64_t>(info.st_size) > limit) return fail(EFBIG);
   char buffer[65536];
   for (;;) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int error = errno;
-      ::close(fd);
-      errno = error;
-      return false;
-    }
+    if (got < 0) return fail(errno);
     if (got == 0) break;
+    // A file that grows while it is read is still held to the bound.
+    if (bytes.size() + static_cast<std::size_t>(got) > limit) return fail(EFBIG);
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);

@@ -11,8 +11,10 @@ namespace clipnest {
 std::string FolderOf(const std::string& path);
 // Writes all the bytes, retrying after interruptions; false (errno set) on failure.
 bool WriteAll(int fd, std::string_view bytes);
-// The whole content of a file; false (errno set) when it cannot be opened or read.
-bool ReadAll(const std::string& path, std::string& bytes);
+// The whole content of a regular file of at most `limit` bytes; false (errno set) when it cannot
+// be opened or read, is larger, or is not a regular file (a FIFO fails at once, without waiting
+// for a writer).
+bool ReadAll(const std::string& path, std::string& bytes, std::size_t limit);
 // The mode a new file gets from the process's file creation mask.
 unsigned NewFileMode();
 // The path itself, or the file a symbolic link at that path points to.

@@ -2,9 +2,10 @@
 
 #include "single_instance.h"
 
+#include "desktop_tools.h"
+#include "detached_start.h"
+
 #include <unistd.h>
-#include <QProcess>
-#include <QString>
 
 #include <climits>
 #include <cstdio>
@@ -33,15 +34,9 @@ void PosixProcess::EndProcess() {
 }
 
 void PosixProcess::StartHidden(std::string_view command_line) {
-  QProcess process;
-  process.setProgram(QStringLiteral("/bin/sh"));
-  process.setArguments(
-      {QStringLiteral("-c"),
-       QString::fromUtf8(command_line.data(), static_cast<qsizetype>(command_line.size()))});
-  process.setStandardInputFile(QProcess::nullDevice());
-  process.setStandardOutputFile(QProcess::nullDevice());
-  process.setStandardErrorFile(QProcess::nullDevice());
-  process.startDetached();
+  // The command lines name Windows tools; the desktop's own counterparts start in their place.
+  if (auto command = LocalCommandFor(command_line))
+    StartDetached(command->program, command->arguments);
 }
 
 }  // namespace clipnest
