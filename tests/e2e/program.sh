@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# One way to drive either real program in the end-to-end scenarios, so that a scenario is
+# written once for both builds. Source it after common.sh (and wine.sh) with APP_PLATFORM set to
+# linux or windows, and call app_begin after e2e_begin.
+#
+#   app_scenario NAME   a fresh portable folder in APP_DIR (and, for Windows, a fresh prefix)
+#   app_start           starts the program from APP_DIR; APP_PID, and the panel's id in PANEL
+#   app_stop            ends whatever the scenario started
+#   app_focus_elsewhere gives the keyboard focus to another program's window
+#   app_press KEYS...   holds the keys down together for a moment (xdotool key names)
+#   app_windows         the ids of the program's visible windows
+
+APP_PANEL_X=300  # Left=4500, Top=300 twips
+APP_PANEL_Y=20
+
+app_begin() {
+  case "$APP_PLATFORM" in
+    linux)
+      [ -x "$E2E_ROOT/out/linux/Clipnest/clipnest" ] ||
+        { e2e_fail "no out/linux/Clipnest/clipnest: build the linux preset first"; exit 1; }
+      ;;
+    windows)
+      win_begin
+      # Windows writes the Russian time as H:mm:ss; Wine's own Russian format is HH:mm:ss.
+      "$WIN_WINE" reg add 'HKCU\Control Panel\International' /v sTimeFormat /d H:mm:ss /f \
+        </dev/null >/dev/null 2>&1
+      "$WIN_WINESERVER" -w
+      ;;
+  esac
+}
+
+app_scenario() {
+  printf '%s\n' "-- $1"
+  case "$APP_PLATFORM" in
+    linux) APP_DIR=$(e2e_fresh_copy "$E2E_ROOT/out/linux/Clipnest" "app-$1") ;;
+    windows)
+      # The previous scenario's prefix goes now: a scenario may stop and start its program.
+      [ -n "${APP_PREFIX:-}" ] && rm -rf "$APP_PREFIX"
+      win_scenario "$1"
+      APP_DIR=$WIN_DIR
+      APP_PREFIX=$WINEPREFIX
+      ;;
+  esac
+  e2e_write_settings "$APP_DIR" Left=4500 Top=300 SavePath=Clips BorderColor=8421504 \
+    MainColor=15790320 HotPrintScreen=0 Sounds=1 Transparent=0 TransparentValue=200 "$@"
+}
+
+# app_settings KEY=VALUE...: the scenario's settings file with these keys changed.
+app_settings() {
+  local pair key
+  for pair in "$@"; do
+    key=${pair%%=*}
+    sed -i "s/^$key=.*\r\$/${pair//\//\\/}\r/" "$APP_DIR/Settings.ini"
+  done
+}
+
+# The value of a key in the scenario's settings file.
+app_setting() { sed -n "s/^$1=\(.*\)\r\$/\1/p" "$APP_DIR/Settings.ini"; }
+
+app_start() {
+  win_watch_opens "$APP_DIR/Sounds"
+  case "$APP_PLATFORM" in
+    linux)
+      (cd "$APP_DIR" && exec env PATH="${APP_PATH:-$PATH}" ./clipnest >>"$E2E_TMP/program.log" 2>&1) &
+      APP_PID=$!
+      E2E_PIDS+=("$APP_PID")
+      PANEL=$(e2e_wait_pid_window "$APP_PID" 10) || PANEL=""
+      ;;
+    windows)
+      win_start "$APP_DIR"
+      APP_PID=$WIN_PID
+      PANEL=$(win_wait_panel) || PANEL=""
+      ;;
+  esac
+  if [ -z "$PANEL" ]; then
+    e2e_fail "the panel did not appear"
+    return 1
+  fi
+  sleep 1
+}
+
+app_stop() {
+  case "$APP_PLATFORM" in
+    linux)
+      kill -9 "$APP_PID" 2>/dev/null || true
+      wait "$APP_PID" 2>/dev/null || true
+      [ -n "${APP_OTHER_PID:-}" ] && kill "$APP_OTHER_PID" 2>/dev/null
+      ;;
+    windows) win_stop ;;
+  esac
+  APP_OTHER_PID=""
+  APP_OTHER=""
+  return 0
+}
+
+# Wine's key state sees the keys only while one of Wine's windows has the focus, so the other
+# program is a Wine program there; on Linux it is any X client.
+app_focus_elsewhere() {
+  local other
+  if [ -z "${APP_OTHER:-}" ] || ! xwininfo -id "$APP_OTHER" >/dev/null 2>&1; then
+    case "$APP_PLATFORM" in
+      linux)
+        xmessage -geometry 300x80+600+400 'another program' >/dev/null 2>&1 &
+        APP_OTHER_PID=$!
+        E2E_PIDS+=("$APP_OTHER_PID")
+        other=$(e2e_wait_pid_window "$APP_OTHER_PID" 10) || other=""
+        ;;
+      windows)
+        (cd "$APP_DIR" && exec "$WIN_WINE" notepad) </dev/null >>"$E2E_TMP/wine.log" 2>&1 &
+        other=$(e2e_wait_search 20 --class '^notepad\.exe$') || other=""
+        ;;
+    esac
+    APP_OTHER=$other
+  fi
+  [ -n "$APP_OTHER" ] || { e2e_fail "no other program to give the focus to"; return 1; }
+  xdotool windowactivate --sync "$APP_OTHER" >/dev/null 2>&1 || true
+  sleep 0.3
+}
+
+app_press() {
+  xdotool keydown "$@"
+  sleep 0.15
+  local keys=("$@") i
+  for ((i = ${#keys[@]} - 1; i >= 0; i--)); do xdotool keyup "${keys[i]}"; done
+  sleep 0.4
+}
+
+app_windows() {
+  case "$APP_PLATFORM" in
+    linux) xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null || true ;;
+    windows) xdotool search --onlyvisible --class '^clipnest\.exe$' 2>/dev/null || true ;;
+  esac
+}
+
+# Whether the panel's window is shown now.
+app_panel_viewable() { xwininfo -id "$PANEL" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# app_click X Y [BUTTON]: a click at a point of the panel (pixels from its corner).
+app_click() {
+  xdotool mousemove $((APP_PANEL_X + $1)) $((APP_PANEL_Y + $2)) click "${3:-1}"
+  sleep 0.3
+}
+
+# The cues opened since a mark (see win_opens_count).
+app_cues_since() { win_opens_since "$1" | sed 's/\.wav$//'; }
