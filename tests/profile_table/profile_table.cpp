@@ -1,98 +1,50 @@
 #include "profile_table.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace clipnest::profile_table {
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
+constexpr std::string_view kHex = "0123456789ABCDEF";
+// The bytes written as a backslash and a letter, and their letters.
+constexpr std::string_view kEscaped{"\r\n\t\0\"\\", 6};
+constexpr std::string_view kEscapeLetters = "rnt0\"\\";
 
-std::string Quoted(std::string_view bytes) {
+std::string Quoted(const std::optional<std::string>& bytes) {
+  if (!bytes) return "none";
   std::string out = "\"";
-  for (char c : bytes) {
+  for (char c : *bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\0':
-        out += "\\0";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (byte >= 0x20 && byte < 0x7F) {
-          out += c;
-        } else {
-          out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
-        }
+    if (const std::size_t escape = kEscaped.find(c); escape != std::string_view::npos) {
+      out.append(1, '\\').append(1, kEscapeLetters[escape]);
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      out += c;
+    } else {
+      out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
     }
   }
   return out + "\"";
 }
 
-std::string File(const std::optional<std::string>& file) {
-  return file ? Quoted(*file) : "none";
-}
-
-int HexDigit(char c) {
-  for (int i = 0; i < 16; ++i) {
-    if (kHex[i] == c) return i;
-  }
-  return -1;
-}
-
 // The bytes of a quoted text, or nothing when it is not one.
 std::optional<std::string> Unquoted(std::string_view text) {
   if (text.size() < 2 || text.front() != '"' || text.back() != '"') return std::nullopt;
-  text = text.substr(1, text.size() - 2);
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
     if (text[i] == '"') return std::nullopt;
     if (text[i] != '\\') {
       out += text[i];
-      continue;
-    }
-    if (++i == text.size()) return std::nullopt;
-    switch (text[i]) {
-      case 'r':
-        out += '\r';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case '0':
-        out += '\0';
-        break;
-      case '"':
-        out += '"';
-        break;
-      case '\\':
-        out += '\\';
-        break;
-      case 'x': {
-        const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
-        if (low < 0) return std::nullopt;
-        out += static_cast<char>(high * 16 + low);
-        i += 2;
-        break;
-      }
-      default:
-        return std::nullopt;
+    } else if (text[i + 1] == 'x' && i + 4 < text.size() &&
+               kHex.find(text[i + 2]) != std::string_view::npos &&
+               kHex.find(text[i + 3]) != std::string_view::npos) {
+      out += static_cast<char>(kHex.find(text[i + 2]) * 16 + kHex.find(text[i + 3]));
+      i += 3;
+    } else if (const std::size_t escape = kEscapeLetters.find(text[++i]);
+               escape != std::string_view::npos && i + 1 < text.size()) {
+      out += kEscaped[escape];
+    } else {
+      return std::nullopt;
     }
   }
   return out;
@@ -106,55 +58,42 @@ std::string Format(const Row& row) {
   out += "  section " + Quoted(row.section) + "\n";
   out += "  key     " + Quoted(row.key) + "\n";
   if (row.write) out += "  value   " + Quoted(row.value) + "\n";
-  out += "  file    " + File(row.file) + "\n";
-  out += "  result  " + File(row.result) + "\n";
-  return out;
+  out += "  file    " + Quoted(row.file) + "\n";
+  return out + "  result  " + Quoted(row.result) + "\n";
 }
 
 std::vector<Row> Parse(std::string_view text) {
   std::vector<Row> rows;
-  int number = 0;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    ++number;
+  for (int number = 1; !text.empty(); ++number) {
+    const std::string_view line = text.substr(0, text.find('\n'));
+    text.remove_prefix(std::min(text.size(), line.size() + 1));
     const auto fail = [&] {
       throw std::runtime_error("line " + std::to_string(number) + ": " + std::string(line));
     };
     if (line.empty() || line.front() == '#') continue;
-    if (line.front() != ' ') {
-      const std::size_t blank = line.find(' ');
-      const std::string_view kind = line.substr(0, blank);
-      if ((kind != "read" && kind != "write") || blank == std::string_view::npos) fail();
-      rows.push_back({.write = kind == "write", .id = std::string(line.substr(blank + 1))});
+    const std::size_t start = line.find_first_not_of(' ');
+    const std::size_t name_end = std::min(line.find(' ', start), line.size());
+    const std::size_t content = std::min(line.find_first_not_of(' ', name_end), line.size());
+    const std::string_view name = line.substr(start, name_end - start);
+    if (start == 0) {
+      if ((name != "read" && name != "write") || content == line.size()) fail();
+      rows.push_back({.write = name == "write", .id = std::string(line.substr(content))});
       continue;
     }
-    const std::size_t start = line.find_first_not_of(' ');
-    const std::size_t name_end = line.find(' ', start);
-    const std::size_t content_start =
-        name_end == std::string_view::npos ? name_end : line.find_first_not_of(' ', name_end);
-    if (rows.empty() || content_start == std::string_view::npos) fail();
-    const std::string_view name = line.substr(start, name_end - start);
-    const std::string_view content = line.substr(content_start);
+    if (rows.empty()) fail();
     Row& row = rows.back();
     if (name == "why") {
-      row.why = content;
+      row.why = line.substr(content);
       continue;
     }
-    const std::optional<std::string> bytes = Unquoted(content);
-    const bool may_be_none = name == "file" || name == "result";
-    if (!bytes && !(may_be_none && content == "none")) fail();
-    if (name == "section") {
-      row.section = *bytes;
-    } else if (name == "key") {
-      row.key = *bytes;
-    } else if (name == "value") {
-      row.value = *bytes;
-    } else if (name == "file") {
-      row.file = bytes;
-    } else if (name == "result") {
-      row.result = bytes;
+    const std::optional<std::string> bytes = Unquoted(line.substr(content));
+    if (name == "file" || name == "result") {
+      if (!bytes && line.substr(content) != "none") fail();
+      (name == "file" ? row.file : row.result) = bytes;
+    } else if (!bytes) {
+      fail();
+    } else if (name == "section" || name == "key" || name == "value") {
+      (name == "section" ? row.section : name == "key" ? row.key : row.value) = *bytes;
     } else {
       fail();
     }
