@@ -22,7 +22,7 @@ class SettingsFile {
   // Reads one key. A missing key (or one whose value is exactly "no") shows the read site's
   // message and comes back as not present with the text "no".
   SettingRead ReadSetting(std::string_view key, std::string_view missing_message);
-  // Writes one key; the outcome is not looked at.
+  // Writes one key, one line of its value (see OneLine); the outcome is not looked at.
   void WriteSetting(std::string_view key, std::string_view value);
 
   const std::string& path() const { return path_; }

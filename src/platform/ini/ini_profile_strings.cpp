@@ -4,10 +4,18 @@
 #include "platform/ini/ini_text.h"
 
 namespace clipnest {
+namespace {
+
+// The profile functions take C strings: a NUL byte ends each text handed to them.
+std::string UpToNul(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
 
 std::string IniProfileStrings::ToAnsi(std::string_view utf8) {
   // A character without an ANSI form becomes "?", as the ANSI profile functions would make it.
-  if (auto ansi = ansi_.Encode(utf8)) return *std::move(ansi);
+  if (auto ansi = ansi_.Encode(utf8)) return UpToNul(*ansi);
   std::string replaced;
   for (std::size_t i = 0; i < utf8.size();) {
     auto lead = static_cast<unsigned char>(utf8[i]);
@@ -16,7 +24,7 @@ std::string IniProfileStrings::ToAnsi(std::string_view utf8) {
     replaced += one ? *one : "?";
     i += length;
   }
-  return replaced;
+  return UpToNul(replaced);
 }
 
 std::string IniProfileStrings::Get(std::string_view section, std::string_view key,

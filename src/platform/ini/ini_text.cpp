@@ -1,75 +1,86 @@
 #include "platform/ini/ini_text.h"
 
-#include <vector>
-
 namespace clipnest {
 namespace {
 
+// The blanks dropped around names and values: the C locale's white space, and Ctrl+Z, the end
+// mark of old DOS files.
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
+}
+
+std::string_view TrimStart(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
 }
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  text = TrimStart(text);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
+}
+
+// The profile functions keep names and values as C strings: a NUL byte ends them.
+std::string_view UpToNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
 }
 
 char Fold(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Fold(a[i]) != Fold(b[i])) return false;
+// Names match without regard to case, of ASCII letters only (as the profile functions compare).
+bool SameName(std::string_view stored, std::string_view asked) {
+  stored = UpToNul(stored);
+  if (stored.size() != asked.size()) return false;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    if (Fold(stored[i]) != Fold(asked[i])) return false;
   }
   return true;
 }
 
-// One line of the file: where its text starts, ends (before the line break) and where the next
-// line starts.
+// One line of the file: its text from `begin` to `end`, and where the next line starts. A line
+// ends at CR LF, at a CR alone or at a LF alone.
 struct Line {
-  std::size_t begin;
-  std::size_t end;
-  std::size_t next;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t next = 0;
 };
 
-std::vector<Line> SplitLines(std::string_view file) {
-  std::vector<Line> lines;
-  std::size_t pos = 0;
-  while (pos < file.size()) {
-    std::size_t end = file.find('\n', pos);
-    std::size_t next = end == std::string_view::npos ? file.size() : end + 1;
-    if (end == std::string_view::npos) end = file.size();
-    std::size_t text_end = (end > pos && file[end - 1] == '\r') ? end - 1 : end;
-    lines.push_back({pos, text_end, next});
-    pos = next;
-  }
-  return lines;
+Line LineAt(std::string_view file, std::size_t begin) {
+  std::size_t end = file.find_first_of("\r\n", begin);
+  if (end == std::string_view::npos) return {begin, file.size(), file.size()};
+  return {begin, end, end + (file.compare(end, 2, "\r\n") == 0 ? 2 : 1)};
 }
 
-// The section named by a header line "[name]", or nothing for other lines.
+std::string_view TextOf(std::string_view file, const Line& line) {
+  return file.substr(line.begin, line.end - line.begin);
+}
+
+// The section named by a header line: "[" first, the last "]" after it (text after that is
+// ignored) and blanks around the name dropped. Nothing for any other line, "[Setup" included.
 std::optional<std::string_view> SectionOf(std::string_view line) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
-  std::size_t close = line.find(']');
-  std::string_view name =
-      close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
-  return Trim(name);
+  const std::size_t close = line.rfind(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(1, close - 1));
 }
 
+// A key line: the name before the first "=" and the value after it, blanks around both dropped.
+// A line without "=" names a key that has no value.
 struct KeyLine {
   std::string_view name;
-  std::string_view value;
+  std::optional<std::string_view> value;
 };
 
 KeyLine KeyOf(std::string_view line) {
-  std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return {Trim(line), {}};
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {Trim(line), std::nullopt};
   return {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
+// One pair of matching quotes around a value is removed.
 std::string_view Unquoted(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
@@ -78,76 +89,68 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// Where a section's lines lie: the header's index and the index after its last line.
-struct SectionSpan {
-  std::size_t header;
-  std::size_t end;
+// Where a key stands: the first header of its section, the key's first line in that section
+// and the section's last line that is not blank (the header when there is none). Only the first
+// section of a name is looked at.
+struct Place {
+  std::optional<Line> header;
+  std::optional<Line> key;
+  Line last;
 };
 
-std::optional<SectionSpan> FindSection(std::string_view file, const std::vector<Line>& lines,
-                                       std::string_view section) {
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    auto name = SectionOf(file.substr(lines[i].begin, lines[i].end - lines[i].begin));
-    if (!name || !SameName(*name, section)) continue;
-    std::size_t end = i + 1;
-    while (end < lines.size() &&
-           !SectionOf(file.substr(lines[end].begin, lines[end].end - lines[end].begin)))
-      ++end;
-    return SectionSpan{i, end};
+Place Find(std::string_view file, std::string_view section, std::string_view key) {
+  section = Trim(section);
+  key = Trim(key);
+  Place place;
+  for (std::size_t pos = 0; pos < file.size();) {
+    const Line line = LineAt(file, pos);
+    pos = line.next;
+    const std::string_view text = TextOf(file, line);
+    const std::optional<std::string_view> header = SectionOf(text);
+    if (place.header) {
+      if (header) break;
+      if (Trim(text).empty()) continue;
+      place.last = line;
+      if (!place.key && SameName(KeyOf(text).name, key)) place.key = line;
+    } else if (header && SameName(*header, section)) {
+      place.header = place.last = line;
+    }
   }
-  return std::nullopt;
-}
-
-std::string_view LineText(std::string_view file, const Line& line) {
-  return file.substr(line.begin, line.end - line.begin);
+  return place;
 }
 
 }  // namespace
 
 std::optional<std::string> FindIniValue(std::string_view file, std::string_view section,
                                         std::string_view key) {
-  auto lines = SplitLines(file);
-  auto span = FindSection(file, lines, section);
-  if (!span) return std::nullopt;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    KeyLine line = KeyOf(LineText(file, lines[i]));
-    if (!line.name.empty() && SameName(line.name, key)) return std::string(Unquoted(line.value));
-  }
-  return std::nullopt;
+  const Place place = Find(file, section, key);
+  if (!place.key) return std::nullopt;
+  const std::optional<std::string_view> value = KeyOf(TextOf(file, *place.key)).value;
+  if (!value) return std::nullopt;
+  return std::string(Unquoted(UpToNul(*value)));
 }
 
 std::string WithIniValue(std::string_view file, std::string_view section, std::string_view key,
                          std::string_view value) {
-  auto lines = SplitLines(file);
-  auto span = FindSection(file, lines, section);
-  std::string result;
-  if (!span) {
-    result.assign(file);
-    if (!result.empty() && result.back() != '\n') result += "\r\n";
-    result.append("[").append(section).append("]\r\n");
-    result.append(key).append("=").append(value).append("\r\n");
-    return result;
+  value = TrimStart(value);
+  const Place place = Find(file, section, key);
+  std::string result(file);
+  if (!place.header) {
+    if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += "\r\n";
+    result.append("[").append(Trim(section)).append("]\r\n");
+    return result.append(Trim(key)).append("=").append(value).append("\r\n");
   }
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    KeyLine line = KeyOf(LineText(file, lines[i]));
-    if (line.name.empty() || !SameName(line.name, key)) continue;
-    // Keep the key's own spelling and the line's own line break.
-    result.assign(file.substr(0, lines[i].begin));
-    result.append(line.name).append("=").append(value);
-    result.append(file.substr(lines[i].end));
-    return result;
+  if (place.key) {
+    // The key's line is written anew in the stored spelling; its line break stays.
+    const KeyLine line = KeyOf(TextOf(file, *place.key));
+    if (line.value && UpToNul(*line.value) == value) return result;  // nothing changes
+    const std::string new_line = std::string(line.name) + "=" + std::string(value);
+    return result.replace(place.key->begin, place.key->end - place.key->begin, new_line);
   }
-  // A new key goes after the section's last non-blank line.
-  std::size_t after = span->header;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    if (!Trim(LineText(file, lines[i])).empty()) after = i;
-  }
-  std::size_t insert_at = lines[after].next;
-  result.assign(file.substr(0, insert_at));
-  if (lines[after].next == lines[after].end) result += "\r\n";  // the last line had no break
-  result.append(key).append("=").append(value).append("\r\n");
-  result.append(file.substr(insert_at));
-  return result;
+  // A new key goes after the section's last line that is not blank.
+  std::string new_line = std::string(Trim(key)) + "=" + std::string(value) + "\r\n";
+  if (place.last.next == place.last.end) new_line.insert(0, "\r\n");  // that line had no break
+  return result.insert(place.last.next, new_line);
 }
 
 }  // namespace clipnest
