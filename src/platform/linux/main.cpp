@@ -10,6 +10,8 @@
 #include "qt_window_system.h"
 #include "single_instance.h"
 #include "x11_clipboard.h"
+#include "x11_key_state.h"
+#include "x11_system_screenshot.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,6 +42,10 @@ int main(int, char** argv) {
   PosixClock clock;
   X11Clipboard clipboard;
   PosixFiles files;
+  // Not in the platform yet: the hotkeys will poll the keys. Both need the application's event
+  // loop and end before it.
+  X11KeyState keys;
+  X11SystemScreenshot screenshot(keys);
 
   Platform platform{windows, profile, messages, sound, process, clock, ansi, clipboard, files};
   Program program(platform);
