@@ -1,9 +1,9 @@
 // The program's clipboard reader on a private Xvfb: what the program offers itself reads as the
 // same text or picture offered by another program does, and without waiting on itself.
 #include "platform/linux/x11_clipboard.h"
-#include "folders.h"
 #include "x_session.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -13,33 +13,18 @@
 namespace clipnest {
 namespace {
 
-using test_support::RunEventsUntil;
 using test_support::XSession;
 
 class X11ClipboardTest : public ::testing::Test {
  protected:
-  // Another program (xclip) offers the file as the target; true once the program has noticed.
-  bool OfferedByAnotherProgram(const std::string& target, const std::string& bytes) {
-    bool noticed = false;
-    const auto connection =
-        QObject::connect(qt_clipboard_, &QClipboard::dataChanged, [&] { noticed = true; });
-    test_support::WriteBytes(folder_ / "offer", bytes);
-    const bool offered =
-        x_.Run("xclip -selection clipboard -t " + target + " -i " + folder_ / "offer") &&
-        RunEventsUntil([&] { return noticed; });
-    QObject::disconnect(connection);
-    return offered;
-  }
-
   XSession& x_ = XSession::Get();
   QClipboard* qt_clipboard_ = QGuiApplication::clipboard();
-  test_support::TempFolder folder_;
   X11Clipboard clipboard_;
 };
 
 TEST_F(X11ClipboardTest, OwnTextAndPictureReadAsAnotherProgramsOffer) {
   const std::string text("Привет,\nмир\0tail", 24);
-  ASSERT_TRUE(OfferedByAnotherProgram("UTF8_STRING", text));
+  ASSERT_TRUE(x_.OfferFromAnotherProgram("UTF8_STRING", text));
   const unsigned long other_program = x_.ClipboardOwner();
   const std::string through_x = clipboard_.Text();
   EXPECT_EQ(through_x, "Привет,\nмир");
@@ -51,9 +36,10 @@ TEST_F(X11ClipboardTest, OwnTextAndPictureReadAsAnotherProgramsOffer) {
   QImage picture(3, 2, QImage::Format_ARGB32);
   picture.fill(qRgba(0x33, 0x66, 0xCC, 0x80));
   picture.setPixel(1, 0, qRgb(0xFF, 0, 0));
-  picture.save(QString::fromStdString(folder_ / "picture.png"), "PNG");
-  ASSERT_TRUE(
-      OfferedByAnotherProgram("image/png", test_support::ReadBytes(folder_ / "picture.png")));
+  QByteArray png;
+  QBuffer buffer(&png);
+  ASSERT_TRUE(picture.save(&buffer, "PNG"));
+  ASSERT_TRUE(x_.OfferFromAnotherProgram("image/png", png.toStdString()));
   const unsigned long picture_program = x_.ClipboardOwner();
   const Picture through_x_picture = clipboard_.Image();
   ASSERT_FALSE(through_x_picture.empty());

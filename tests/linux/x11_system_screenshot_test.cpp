@@ -35,8 +35,7 @@ TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
     ASSERT_TRUE(RunEventsUntil([&] { return !keys.Quiet(print_screen); }));
   };
 
-  ASSERT_TRUE(x.Run("printf before | xclip -selection clipboard -i"));
-  ASSERT_TRUE(RunEventsUntil([&] { return x.ClipboardOwner() != 0; }));
+  ASSERT_TRUE(x.OfferFromAnotherProgram("UTF8_STRING", "before"));
   const unsigned long other_program = x.ClipboardOwner();
   print();
   EXPECT_EQ(x.ClipboardOwner(), other_program);

@@ -1,6 +1,7 @@
 #include "x_session.h"
 
 #include <QApplication>
+#include <QClipboard>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -10,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -73,6 +75,20 @@ void XSession::Keys(std::initializer_list<std::pair<int, bool>> keys) {
 
 bool XSession::Run(const std::string& command) {
   return std::system(command.c_str()) == 0;
+}
+
+bool XSession::OfferFromAnotherProgram(const std::string& target, const std::string& bytes) {
+  bool noticed = false;
+  const auto connection = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
+                                           [&] { noticed = true; });
+  // xclip serves on in the background until another owner comes, or until the server ends.
+  const std::string command = "xclip -selection clipboard -t " + target + " -i 2>/dev/null";
+  FILE* xclip = ::popen(command.c_str(), "w");
+  bool offered = xclip && std::fwrite(bytes.data(), 1, bytes.size(), xclip) == bytes.size();
+  if (xclip) offered = ::pclose(xclip) == 0 && offered;
+  offered = offered && RunEventsUntil([&] { return noticed; });
+  QObject::disconnect(connection);
+  return offered;
 }
 
 unsigned long XSession::ClipboardOwner() {

@@ -35,8 +35,11 @@ class XSession {
   // more keys go in one request batch, microseconds apart.
   void Keys(std::initializer_list<std::pair<int, bool>> keys);
   void Key(int keycode, bool down) { Keys({{keycode, down}}); }
-  // Runs a shell command on this server (setxkbmap, xclip); false when it fails.
+  // Runs a shell command on this server (setxkbmap); false when it fails.
   bool Run(const std::string& command);
+  // Another program (xclip) offers the bytes as this target of the CLIPBOARD; true once the
+  // program's Qt has seen the change, as a running program would have long before a key press.
+  bool OfferFromAnotherProgram(const std::string& target, const std::string& bytes);
   // The window that owns the CLIPBOARD selection now (0 for none).
   unsigned long ClipboardOwner();
   // Paints the whole screen in one colour (0xRRGGBB).
