@@ -2,9 +2,7 @@
 #include "canberra_sound.h"
 #include "disk_ini_store.h"
 #include "locale_code_page.h"
-#include "platform/key_state.h"
 #include "platform/platform.h"
-#include "platform/system_screenshot.h"
 #include "posix_clock.h"
 #include "posix_files.h"
 #include "posix_process.h"
@@ -13,26 +11,13 @@
 #include "single_instance.h"
 #include "termination_signals.h"
 #include "x11_clipboard.h"
+#include "x11_key_state.h"
+#include "x11_system_screenshot.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <clocale>
-
-namespace {
-
-// Until the global key state of X11 is in place, the Linux program reads no keys and takes no
-// screenshot.
-class NoKeys : public clipnest::KeyState {
- public:
-  std::int16_t AsyncKeyState(int) override { return 0; }
-};
-class NoScreenshot : public clipnest::SystemScreenshot {
- public:
-  void TakeAtPrintScreen(std::function<bool()>) override {}
-};
-
-}  // namespace
 
 int main(int, char** argv) {
   using namespace clipnest;
@@ -58,8 +43,8 @@ int main(int, char** argv) {
   PosixClock clock;
   X11Clipboard clipboard;
   PosixFiles files;
-  NoKeys keys;
-  NoScreenshot screenshot;
+  X11KeyState keys;
+  X11SystemScreenshot screenshot(keys);
 
   Platform platform{windows, profile,   messages, sound, process,   clock,
                     ansi,    clipboard, files,    keys,  screenshot};

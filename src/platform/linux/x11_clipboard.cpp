@@ -4,9 +4,14 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QMimeData>
 #include <QString>
+
+#include <xcb/xcb.h>
 
 #include <algorithm>
 
@@ -72,10 +77,27 @@ Picture ToPicture(const QImage& decoded) {
   });
 }
 
+// What the program offers itself, when the owner is a window of its own (Qt's) connection: the
+// one UI thread cannot both ask for the selection over X and answer, so this reading takes the
+// offer straight from Qt.
+const QMimeData* OwnOffer(unsigned long owner) {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (!x11 || !x11->connection()) return nullptr;
+  // Every window made on a connection has an id with that connection's resource base.
+  const xcb_setup_t* setup = xcb_get_setup(x11->connection());
+  if ((owner & ~setup->resource_id_mask) != setup->resource_id_base) return nullptr;
+  return QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+}
+
 }  // namespace
 
 std::string X11Clipboard::Text() {
-  if (!selection_.Begin()) return {};
+  const unsigned long owner = selection_.Begin();
+  if (!owner) return {};
+  // As Qt would serve it to another program: UTF-8 text.
+  if (const QMimeData* own = OwnOffer(owner)) {
+    return own->hasText() ? Decode(own->text().toUtf8().toStdString(), Charset::kUtf8) : "";
+  }
   const std::vector<std::string> offered = selection_.Targets();
   for (const TextTarget& target : kTextTargets) {
     // An owner that lists nothing is asked for the usual text targets all the same.
@@ -87,7 +109,12 @@ std::string X11Clipboard::Text() {
 }
 
 Picture X11Clipboard::Image() {
-  if (!selection_.Begin()) return {};
+  const unsigned long owner = selection_.Begin();
+  if (!owner) return {};
+  if (const QMimeData* own = OwnOffer(owner)) {
+    const QImage image = own->hasImage() ? qvariant_cast<QImage>(own->imageData()) : QImage();
+    return image.isNull() ? Picture{} : ToPicture(image);
+  }
   for (const std::string& target : PictureTargets(selection_.Targets())) {
     const std::optional<std::string> bytes = selection_.Fetch(target);
     if (!bytes) continue;

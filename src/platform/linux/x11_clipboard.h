@@ -6,7 +6,8 @@
 namespace clipnest {
 
 // The clipboard of X11: asks the owner which formats it offers and fetches only the one
-// needed, text as UTF-8 and pictures in any format Qt can decode.
+// needed, text as UTF-8 and pictures in any format Qt can decode. When the owner is the program
+// itself, the same text and picture come straight from what it offered.
 class X11Clipboard : public Clipboard {
  public:
   std::string Text() override;

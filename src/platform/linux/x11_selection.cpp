@@ -108,7 +108,7 @@ unsigned long X11Selection::ServerTime() {
   return time;
 }
 
-bool X11Selection::Begin() {
+unsigned long X11Selection::Begin() {
   Open();
   deadline_ = Clock::now() + kPatience;
   limit_ = Clock::now() + kLongestTransfer;
@@ -117,7 +117,7 @@ bool X11Selection::Begin() {
     XEvent stale;
     XNextEvent(x_->display, &stale);
   }
-  return XGetSelectionOwner(x_->display, x_->clipboard) != None;
+  return XGetSelectionOwner(x_->display, x_->clipboard);
 }
 
 bool X11Selection::Convert(unsigned long target) {

@@ -19,8 +19,8 @@ class X11Selection {
   X11Selection(const X11Selection&) = delete;
   X11Selection& operator=(const X11Selection&) = delete;
 
-  // Starts a reading; false when the clipboard has no owner.
-  bool Begin();
+  // Starts a reading; the owner's window, 0 when the clipboard has no owner.
+  unsigned long Begin();
   // The targets (formats) the owner offers; empty when it does not list them.
   std::vector<std::string> Targets();
   // The data of one target; nothing when the owner refuses it.

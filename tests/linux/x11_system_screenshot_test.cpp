@@ -1,0 +1,61 @@
+// PrintScreen on a private Xvfb: the screen becomes the clipboard's picture while wanted, and the
+// program's own clipboard reader reads it without waiting on itself.
+#include "platform/linux/x11_system_screenshot.h"
+#include "platform/dib.h"
+#include "platform/linux/x11_clipboard.h"
+#include "platform/linux/x11_key_state.h"
+#include "x_session.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+namespace clipnest {
+namespace {
+
+namespace keycode = test_support::keycode;
+using test_support::RunEventsUntil;
+using test_support::XSession;
+
+constexpr std::uint32_t kScreenColour = 0x3366CC;
+
+TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
+  XSession& x = XSession::Get();
+  x.FillScreen(kScreenColour);
+  X11KeyState keys;
+  X11SystemScreenshot screenshot(keys);
+  X11Clipboard clipboard;
+  bool wanted = false;
+  screenshot.TakeAtPrintScreen([&] { return wanted; });
+  const int print_screen[] = {virtual_key::kPrintScreen};
+  const auto print = [&] {
+    keys.AsyncKeyState(virtual_key::kPrintScreen);
+    x.Keys({{keycode::kPrintScreen, true}, {keycode::kPrintScreen, false}});
+    ASSERT_TRUE(RunEventsUntil([&] { return !keys.Quiet(print_screen); }));
+  };
+
+  ASSERT_TRUE(x.OfferFromAnotherProgram("UTF8_STRING", "before"));
+  const unsigned long other_program = x.ClipboardOwner();
+  print();
+  EXPECT_EQ(x.ClipboardOwner(), other_program);
+  EXPECT_EQ(clipboard.Text(), "before");
+
+  wanted = true;
+  bool owned_when_polled = false;
+  keys.on_key_down = [&] { owned_when_polled = QGuiApplication::clipboard()->ownsClipboard(); };
+  print();
+  EXPECT_TRUE(owned_when_polled);
+  EXPECT_NE(x.ClipboardOwner(), other_program);
+  // Read through X, this would wait on the program itself and fail after a second.
+  const auto pixels = DecodeDib(clipboard.Image().dib);
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->width, XSession::kScreenWidth);
+  EXPECT_EQ(pixels->height, XSession::kScreenHeight);
+  EXPECT_EQ(pixels->argb.front() & 0xFFFFFF, kScreenColour);
+  EXPECT_EQ(pixels->argb.back() & 0xFFFFFF, kScreenColour);
+  EXPECT_EQ(clipboard.Text(), "");
+}
+
+}  // namespace
+}  // namespace clipnest
