@@ -3,7 +3,9 @@
 # written once for both builds. Source it after common.sh (and wine.sh) with APP_PLATFORM set to
 # linux or windows, and call app_begin after e2e_begin.
 #
-#   app_scenario NAME   a fresh portable folder in APP_DIR (and, for Windows, a fresh prefix)
+#   app_scenario NAME [KEY=VALUE...]
+#                       a fresh portable folder in APP_DIR (and, for Windows, a fresh prefix)
+#                       whose settings file has these keys changed
 #   app_start           starts the program from APP_DIR; APP_PID, and the panel's id in PANEL
 #   app_stop            ends whatever the scenario started
 #   app_focus_elsewhere gives the keyboard focus to another program's window
@@ -41,8 +43,10 @@ app_scenario() {
       APP_PREFIX=$WINEPREFIX
       ;;
   esac
+  shift
   e2e_write_settings "$APP_DIR" Left=4500 Top=300 SavePath=Clips BorderColor=8421504 \
-    MainColor=15790320 HotPrintScreen=0 Sounds=1 Transparent=0 TransparentValue=200 "$@"
+    MainColor=15790320 HotPrintScreen=0 Sounds=1 Transparent=0 TransparentValue=200
+  app_settings "$@"
 }
 
 # app_settings KEY=VALUE...: the scenario's settings file with these keys changed.
@@ -103,7 +107,7 @@ app_focus_elsewhere() {
         xmessage -geometry 300x80+600+400 'another program' >/dev/null 2>&1 &
         APP_OTHER_PID=$!
         E2E_PIDS+=("$APP_OTHER_PID")
-        other=$(e2e_wait_pid_window "$APP_OTHER_PID" 10) || other=""
+        other=$(e2e_wait_search 10 --class '^Xmessage$') || other=""
         ;;
       windows)
         (cd "$APP_DIR" && exec "$WIN_WINE" notepad) </dev/null >>"$E2E_TMP/wine.log" 2>&1 &
