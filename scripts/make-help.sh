@@ -165,7 +165,8 @@ zero_at 16 4
 # The #SYSTEM file lies uncompressed in content section 0, which starts where the header's
 # field at 0x58 says. It opens with its version (3) and entry 10, the 4-byte time stamp.
 section0=$(read_le 88 8)
-system_offset=$(chmls --no-page list "$chm" 2>/dev/null | awk '$4 == "/#SYSTEM" && $1 == 0 { print $2 }')
+system_offset=$(chmls --no-page list "$chm" 2>/dev/null |
+  awk '$4 == "/#SYSTEM" && $1 == 0 { print $2 }')
 [ -n "$system_offset" ] || fail "Help.chm has no uncompressed #SYSTEM"
 stamp=$((section0 + system_offset + 8))
 [ "$(hex_at $((stamp - 8)) 8)" = 030000000a000400 ] || fail "unexpected #SYSTEM layout"
@@ -188,7 +189,9 @@ chapter() {
   local page=$1
   printf '<section id="%s">\n' "${page%.html}"
   expand "$page" | sed -f "$work/single.sed"
-  [ "$page" = "${pages[0]}" ] || printf '<p class="back"><a href="#contents">К содержанию</a></p>\n'
+  if [ "$page" != "${pages[0]}" ]; then
+    printf '<p class="back"><a href="#contents">К содержанию</a></p>\n'
+  fi
   printf '</section>\n\n'
 }
 
