@@ -25,13 +25,31 @@ Program::Program(Platform& platform)
                    .clipboard = platform.clipboard,
                    .text_files = text_files_,
                    .cues = cues_}),
+      settings_dialog_(
+          {.windows = platform.windows,
+           .settings = settings_,
+           .cues = cues_,
+           .regional = platform.clock,
+           .colours = platform.colours,
+           .shell = platform.shell,
+           .process = platform.process,
+           .options = {.SoundsFlag = module1_.SoundsFlag,
+                       .HotPrintScreenFlag = module1_.HotPrintScreenFlag,
+                       .TransparentFlag = module1_.TransparentFlag,
+                       .TransparentValueText = module1_.TransparentValueText,
+                       .TransparentValue = module1_.TransparentValue},
+           .panel = panel_,
+           .panel_border = panel_["Shape1"],
+           .save_folder = panel_["Text4"],
+           .SetTransparent1 = [this](std::uint8_t opacity) { form1_.SetTransparent1(opacity); }}),
       form1_(panel_, {.module1 = module1_,
                       .settings = settings_,
                       .cues = cues_,
                       .process = platform.process,
                       .keys = platform.keys,
                       .saves = saves_,
-                      .named_text = named_text_}) {}
+                      .named_text = named_text_,
+                      .settings_dialog = settings_dialog_}) {}
 
 void Program::Start() {
   panel_.Create();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/named_text/named_text_dialog.h"
+#include "dialogs/settings/settings_dialog.h"
 #include "feedback/cues.h"
 #include "forms/form.h"
 #include "panel/form1.h"
@@ -27,6 +28,7 @@ class Program {
   SettingsFile& settings() { return settings_; }
   Form1& form1() { return form1_; }
   NamedTextDialog& named_text() { return named_text_; }
+  SettingsDialog& settings_dialog() { return settings_dialog_; }
 
  private:
   Platform& platform_;
@@ -37,6 +39,7 @@ class Program {
   Form panel_;
   ClipboardSaves saves_;
   NamedTextDialog named_text_;
+  SettingsDialog settings_dialog_;
   Form1 form1_;
 };
 

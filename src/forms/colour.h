@@ -14,6 +14,9 @@ inline constexpr OleColour kButtonText = 0x80000012u;
 inline constexpr OleColour kWindowBackground = 0x80000005u;
 inline constexpr OleColour kWindowText = 0x80000008u;
 
+// The "transparent colour" of a picture that has none: it matches no pixel.
+inline constexpr OleColour kNoTransparentColour = 0xFFFFFFFFu;
+
 inline constexpr bool IsSystemColour(OleColour colour) {
   return (colour & kSystemColourFlag) != 0;
 }

@@ -1,6 +1,7 @@
 #include "panel/form1.h"
 
 #include "dialogs/named_text/named_text_dialog.h"
+#include "dialogs/settings/settings_dialog.h"
 #include "feedback/cues.h"
 #include "forms/window_operations.h"
 #include "panel/hotkeys.h"
@@ -22,6 +23,7 @@ Form1::Form1(Form& window, PanelPeers peers) : form_(window), peers_(peers) {
   form_["Image4"].on_click = [this] { Image4_Click(); };
   form_["Image5"].on_click = [this] { Image5_Click(); };
   form_["Image6"].on_click = [this] { Image6_Click(); };
+  form_["Image7"].on_click = [this] { Image7_Click(); };
   form_["Image8"].on_click = [this] { Image8_Click(); };
   form_.on_mouse_down = [this] { Form_MouseDown(); };
   form_.on_close_request = [this] { Form_Unload(); };
@@ -91,6 +93,10 @@ void Form1::Image2_Click() {
 
 void Form1::Image3_Click() {
   peers_.saves.SavePictureStamped();
+}
+
+void Form1::Image7_Click() {
+  peers_.settings_dialog.Open();
 }
 
 }  // namespace clipnest

@@ -11,6 +11,7 @@ class ClipboardSaves;
 class Cues;
 class KeyState;
 class NamedTextDialog;
+class SettingsDialog;
 class ProcessControl;
 class SettingsFile;
 struct Module1;
@@ -24,6 +25,7 @@ struct PanelPeers {
   KeyState& keys;
   ClipboardSaves& saves;
   NamedTextDialog& named_text;
+  SettingsDialog& settings_dialog;
 };
 
 // The panel: the program's start-up window, with its picture buttons, its frame, the hotkey
@@ -47,6 +49,7 @@ class Form1 {
   void Image4_Click();
   void Image5_Click();
   void Image6_Click();
+  void Image7_Click();
   void Image8_Click();
   void Form_MouseDown();
   void Form_Unload();

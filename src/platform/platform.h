@@ -29,6 +29,8 @@ struct Platform {
   Files& files;
   KeyState& keys;
   SystemScreenshot& screenshot;
+  ColourChooser& colours;
+  Shell& shell;
 };
 
 }  // namespace clipnest

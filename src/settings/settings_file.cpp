@@ -34,10 +34,11 @@ SettingsFile::SettingsFile(ProfileStrings& profile, MessageBoxes& messages,
       messages_(messages),
       path_(std::move(executable_folder) + "/Settings.ini") {}
 
-SettingRead SettingsFile::ReadSetting(std::string_view key, std::string_view missing_message) {
+SettingRead SettingsFile::ReadSetting(std::string_view key, std::string_view missing_message,
+                                      const Form* owner) {
   std::string value = profile_.Get(kSection, key, kMissing, kBufferSize, path_);
   if (value == kMissing) {
-    messages_.ShowOk(kProgramTitle, missing_message);
+    messages_.ShowOk(owner, kProgramTitle, missing_message);
     return {false, std::string(kMissing)};
   }
   return {true, std::move(value)};

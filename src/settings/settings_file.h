@@ -5,6 +5,7 @@
 
 namespace clipnest {
 
+class Form;
 class ProfileStrings;
 class MessageBoxes;
 
@@ -20,8 +21,10 @@ class SettingsFile {
   SettingsFile(ProfileStrings& profile, MessageBoxes& messages, std::string executable_folder);
 
   // Reads one key. A missing key (or one whose value is exactly "no") shows the read site's
-  // message and comes back as not present with the text "no".
-  SettingRead ReadSetting(std::string_view key, std::string_view missing_message);
+  // message (above `owner`, the window that reads it, when it has one) and comes back as not
+  // present with the text "no".
+  SettingRead ReadSetting(std::string_view key, std::string_view missing_message,
+                          const Form* owner = nullptr);
   // Writes one key, one line of its value (see OneLine); the outcome is not looked at.
   void WriteSetting(std::string_view key, std::string_view value);
 

@@ -86,6 +86,28 @@ Picture ScriptedClipboard::Image() {
   return picture;
 }
 
+void RecordedMessages::ShowOk(const Form* owner, std::string_view caption, std::string_view text) {
+  shown.push_back({std::string(caption), std::string(text), owner ? owner->name() : ""});
+  if (on_show) on_show();
+}
+
+std::optional<std::uint32_t> ScriptedColourChooser::Choose(const Form& owner,
+                                                           std::uint32_t initial) {
+  started_at.push_back(initial);
+  owners.push_back(owner.name());
+  if (answers.empty()) return std::nullopt;
+  auto answer = answers.front();
+  answers.erase(answers.begin());
+  return answer;
+}
+
+void RecordedShell::Execute(const Form& owner, std::string_view operation, std::string_view file,
+                            std::string_view parameters, std::string_view directory,
+                            int show_command) {
+  calls.push_back({owner.name(), std::string(operation), std::string(file), std::string(parameters),
+                   std::string(directory), show_command});
+}
+
 std::int16_t ScriptedKeys::AsyncKeyState(int virtual_key) {
   queries.push_back(virtual_key);
   std::uint16_t state = down_.count(virtual_key) ? 0x8000 : 0;
@@ -117,11 +139,20 @@ void ScriptedKeys::Tap(int virtual_key) {
 }
 
 HeadlessPlatform::HeadlessPlatform()
-    : ansi(*SingleByteCodePage::Make(1251)), profile(disk, ansi), platform{windows,   profile,
-                                                                           messages,  sounds,
-                                                                           process,   clock,
-                                                                           ansi,      clipboard,
-                                                                           disk,      keys,
-                                                                           screenshot} {}
+    : ansi(*SingleByteCodePage::Make(1251)),
+      ini(disk, ansi),
+      platform{.windows = windows,
+               .profile = profile,
+               .messages = messages,
+               .sound = sounds,
+               .process = process,
+               .clock = clock,
+               .ansi = ansi,
+               .clipboard = clipboard,
+               .files = disk,
+               .keys = keys,
+               .screenshot = screenshot,
+               .colours = colours,
+               .shell = shell} {}
 
 }  // namespace clipnest::headless

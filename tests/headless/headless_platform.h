@@ -6,6 +6,7 @@
 #include "forms/window_system.h"
 #include "platform/ansi/code_pages.h"
 #include "platform/clipboard.h"
+#include "platform/colour_chooser.h"
 #include "platform/files.h"
 #include "platform/ini/ini_profile_strings.h"
 #include "platform/key_state.h"
@@ -14,6 +15,7 @@
 #include "platform/process_control.h"
 #include "platform/regional_clock.h"
 #include "platform/runtime_error.h"
+#include "platform/shell.h"
 #include "platform/sound_player.h"
 #include "platform/system_screenshot.h"
 
@@ -59,17 +61,34 @@ class MemoryDisk : public IniFileStore, public Files {
   ErrorNumber failure_ = ErrorNumber::kNone;
 };
 
+// The settings file's profile strings, with every write noted as "key=value" on its way.
+class RecordedProfile : public ProfileStrings {
+ public:
+  explicit RecordedProfile(ProfileStrings& file) : file_(file) {}
+  std::string Get(std::string_view section, std::string_view key, std::string_view fallback,
+                  std::size_t buffer_size, const std::string& path) override {
+    return file_.Get(section, key, fallback, buffer_size, path);
+  }
+  void Put(std::string_view section, std::string_view key, std::string_view value,
+           const std::string& path) override {
+    writes.push_back(std::string(key) + "=" + std::string(value));
+    file_.Put(section, key, value, path);
+  }
+  std::vector<std::string> writes;
+
+ private:
+  ProfileStrings& file_;
+};
+
 struct Message {
   std::string caption;
   std::string text;
+  std::string owner;  // the owner window's name, empty for none
 };
 
 class RecordedMessages : public MessageBoxes {
  public:
-  void ShowOk(std::string_view caption, std::string_view text) override {
-    shown.push_back({std::string(caption), std::string(text)});
-    if (on_show) on_show();
-  }
+  void ShowOk(const Form* owner, std::string_view caption, std::string_view text) override;
   std::vector<Message> shown;
   std::function<void()> on_show;
 };
@@ -120,6 +139,28 @@ class ScriptedKeys : public KeyState {
   std::set<int> latched_;
 };
 
+// The colour chooser as the user answers it: each call takes the next answer (a colour, or
+// nothing for a cancel).
+class ScriptedColourChooser : public ColourChooser {
+ public:
+  std::optional<std::uint32_t> Choose(const Form& owner, std::uint32_t initial) override;
+  std::vector<std::optional<std::uint32_t>> answers;
+  std::vector<std::uint32_t> started_at;  // the colour each call started at
+  std::vector<std::string> owners;
+};
+
+struct ShellCall {
+  std::string owner, operation, file, parameters, directory;
+  int show_command = 0;
+};
+
+class RecordedShell : public Shell {
+ public:
+  void Execute(const Form& owner, std::string_view operation, std::string_view file,
+               std::string_view parameters, std::string_view directory, int show_command) override;
+  std::vector<ShellCall> calls;
+};
+
 class RecordedScreenshot : public SystemScreenshot {
  public:
   void TakeAtPrintScreen(std::function<bool()> wanted) override { this->wanted = wanted; }
@@ -152,7 +193,8 @@ struct HeadlessPlatform {
   Windows windows;
   MemoryDisk disk;
   SingleByteCodePage ansi;
-  IniProfileStrings profile;
+  IniProfileStrings ini;
+  RecordedProfile profile{ini};
   RecordedMessages messages;
   RecordedSounds sounds;
   FakeProcess process;
@@ -160,6 +202,8 @@ struct HeadlessPlatform {
   ScriptedClipboard clipboard;
   ScriptedKeys keys;
   RecordedScreenshot screenshot;
+  ScriptedColourChooser colours;
+  RecordedShell shell;
   Platform platform;
 
   static constexpr const char* kSettingsPath = "/app/Settings.ini";

@@ -1,11 +1,13 @@
 #include "app/program.h"
 #include "canberra_sound.h"
+#include "desktop_shell.h"
 #include "disk_ini_store.h"
 #include "locale_code_page.h"
 #include "platform/platform.h"
 #include "posix_clock.h"
 #include "posix_files.h"
 #include "posix_process.h"
+#include "qt_colour_chooser.h"
 #include "qt_message_boxes.h"
 #include "qt_window_system.h"
 #include "single_instance.h"
@@ -46,8 +48,21 @@ int main(int, char** argv) {
   X11KeyState keys;
   X11SystemScreenshot screenshot(keys);
 
-  Platform platform{windows, profile,   messages, sound, process,   clock,
-                    ansi,    clipboard, files,    keys,  screenshot};
+  QtColourChooser colours;
+  DesktopShell shell;
+  Platform platform{.windows = windows,
+                    .profile = profile,
+                    .messages = messages,
+                    .sound = sound,
+                    .process = process,
+                    .clock = clock,
+                    .ansi = ansi,
+                    .clipboard = clipboard,
+                    .files = files,
+                    .keys = keys,
+                    .screenshot = screenshot,
+                    .colours = colours,
+                    .shell = shell};
   Program program(platform);
   TerminationSignals termination([&program] { program.form1().form().input().CloseRequested(); });
   program.Start();

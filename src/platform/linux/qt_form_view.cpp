@@ -6,18 +6,34 @@
 #include "x11_window_state.h"
 
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
 namespace clipnest {
 namespace {
 
-// Every text of a form is in an 8.25-point sans-serif font.
+// Every text of a form is in a sans-serif font of the pixel size of 8.25 points at 96 dots per
+// inch, whatever the screen's resolution, since the forms are laid out in those pixels. The
+// faces of the width the layouts were made for come first; the desktop's own sans-serif face,
+// often wider, is the last resort.
 QFont FormFont() {
-  QFont font(QStringLiteral("Sans Serif"));
+  QFont font;
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                    QStringLiteral("Arial"), QStringLiteral("Helvetica"),
+                    QStringLiteral("Nimbus Sans"), QStringLiteral("FreeSans"),
+                    QStringLiteral("Sans Serif")});
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(8.25);
+  font.setPixelSize(11);
   return font;
+}
+
+// Fixed tool windows show no icon in their title bar.
+QIcon NoIcon() {
+  QPixmap blank(16, 16);
+  blank.fill(Qt::transparent);
+  return QIcon(blank);
 }
 
 bool ShowsText(const Form& form) {
@@ -49,6 +65,7 @@ QtFormView::QtFormView(Form& form, TwipsScale scale)
   // Fonts are looked up only for forms that show text: the panel starts without them.
   if (ShowsText(form_)) window_->setFont(FormFont());
   window_->setWindowTitle(QString::fromStdString(form_.caption()));
+  if (form_.style() == FormStyle::kFixedToolWindow) window_->setWindowIcon(NoIcon());
   ShowGeometry();
   if (form_.layered()) window_->setWindowOpacity(form_.opacity() / 255.0);
 
@@ -133,6 +150,9 @@ void QtFormView::ShowVisible() {
     // No taskbar or pager entry: the window manager reads these when it maps the window, and
     // forgets them when it unmaps it, so they are set before every showing.
     AddNetWmStates(window_->winId(), {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    // A fixed tool window: a title bar with the caption and a close box, no icon or window menu,
+    // no minimise or maximise button, no resizing.
+    if (form_.style() == FormStyle::kFixedToolWindow) SetFixedToolWindowHints(window_->winId());
     window_->show();
   }
   if (form_.style() != FormStyle::kBorderless) {
@@ -192,6 +212,15 @@ void QtFormView::BringToFront() {
 
 void QtFormView::StartMove() {
   window_->StartMove();
+}
+
+QWidget* QtFormView::window() const {
+  return window_;
+}
+
+QWidget* WidgetOf(const Form* form) {
+  const auto* view = form ? dynamic_cast<const QtFormView*>(form->view()) : nullptr;
+  return view ? view->window() : nullptr;
 }
 
 }  // namespace clipnest

@@ -27,6 +27,8 @@ class QtFormView : public FormView {
   void BringToFront() override;
   void StartMove() override;
 
+  QWidget* window() const;
+
  private:
   Qt::WindowFlags Flags() const;
   void ShowGeometry();
@@ -42,5 +44,8 @@ class QtFormView : public FormView {
   std::map<const Control*, QTimer*> timers_;
   bool shown_before_ = false;
 };
+
+// The native window of a form, or null when it has none.
+QWidget* WidgetOf(const Form* form);
 
 }  // namespace clipnest

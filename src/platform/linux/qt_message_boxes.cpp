@@ -1,15 +1,19 @@
 #include "qt_message_boxes.h"
 
+#include "qt_form_view.h"
+
 #include <QMessageBox>
 
 namespace clipnest {
 
-void QtMessageBoxes::ShowOk(std::string_view caption, std::string_view text) {
+void QtMessageBoxes::ShowOk(const Form* owner, std::string_view caption, std::string_view text) {
   QMessageBox box(QMessageBox::NoIcon,
                   QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok);
+                  QMessageBox::Ok, WidgetOf(owner));
   box.setTextFormat(Qt::PlainText);
+  // Above its owner, which takes no click until it closes; the other windows go on.
+  if (owner) box.setWindowModality(Qt::WindowModal);
   box.exec();
 }
 

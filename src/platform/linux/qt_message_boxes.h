@@ -6,7 +6,7 @@ namespace clipnest {
 
 class QtMessageBoxes : public MessageBoxes {
  public:
-  void ShowOk(std::string_view caption, std::string_view text) override;
+  void ShowOk(const Form* owner, std::string_view caption, std::string_view text) override;
 };
 
 }  // namespace clipnest

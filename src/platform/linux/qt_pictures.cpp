@@ -13,7 +13,7 @@ const QImage& ResourcePicture(const std::string& name, OleColour transparent_col
   if (auto found = loaded.find(key); found != loaded.end()) return found->second;
 
   QImage image(QString::fromStdString(":/pictures/" + name + ".bmp"));
-  if (!image.isNull()) {
+  if (!image.isNull() && transparent_colour != kNoTransparentColour) {
     image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb transparent =
         qRgb(RedOf(transparent_colour), GreenOf(transparent_colour), BlueOf(transparent_colour));

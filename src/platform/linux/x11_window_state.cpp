@@ -52,6 +52,24 @@ void AddNetWmStates(unsigned long window, std::initializer_list<const char*> sta
   XFlush(display);
 }
 
+void SetFixedToolWindowHints(unsigned long window) {
+  Display* display = QtDisplay();
+  if (!display) return;
+  constexpr long kFunctions = 1L << 0, kDecorations = 1L << 1;  // which fields count
+  constexpr long kFunctionMove = 1L << 2, kFunctionClose = 1L << 5;
+  constexpr long kDecorationBorder = 1L << 1, kDecorationTitle = 1L << 3;
+  const long hints[5] = {kFunctions | kDecorations, kFunctionMove | kFunctionClose,
+                         kDecorationBorder | kDecorationTitle, 0, 0};
+  const Atom motif_hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+  XChangeProperty(display, window, motif_hints, motif_hints, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints), 5);
+  const Atom types[] = {XInternAtom(display, "_NET_WM_WINDOW_TYPE_TOOLBAR", False),
+                        XInternAtom(display, "_NET_WM_WINDOW_TYPE_UTILITY", False)};
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(types), 2);
+  XFlush(display);
+}
+
 void RequestNetWmState(unsigned long window, const char* state, bool on) {
   Display* display = QtDisplay();
   if (!display) return;

@@ -10,6 +10,13 @@ namespace clipnest {
 // Adds states to a window that is not mapped: the window manager reads them when it maps it.
 void AddNetWmStates(unsigned long window, std::initializer_list<const char*> states);
 
+// Asks the window manager for a title bar with the caption and a close box only (no window
+// menu, no minimise or maximise button) and a frame that cannot be resized: through the Motif
+// hints, and as a tool window of the toolbar kind first (window managers that keep minimise
+// buttons on utility windows drop them there), of the utility kind for the others. Read when
+// the window manager maps the window.
+void SetFixedToolWindowHints(unsigned long window);
+
 // Asks the window manager to set or clear one state of a mapped window.
 void RequestNetWmState(unsigned long window, const char* state, bool on);
 

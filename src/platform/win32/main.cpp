@@ -2,12 +2,14 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_colour_chooser.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_key_state.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_profile_strings.h"
 #include "platform/win32/win32_regional_clock.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_sound_player.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -26,8 +28,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Files files;
   win32::Win32KeyState keys;
   win32::Win32SystemScreenshot screenshot;
-  Platform platform{windows, profile,   messages, sound, process,   clock,
-                    ansi,    clipboard, files,    keys,  screenshot};
+  win32::Win32ColourChooser colours;
+  win32::Win32Shell shell;
+  Platform platform{.windows = windows,
+                    .profile = profile,
+                    .messages = messages,
+                    .sound = sound,
+                    .process = process,
+                    .clock = clock,
+                    .ansi = ansi,
+                    .clipboard = clipboard,
+                    .files = files,
+                    .keys = keys,
+                    .screenshot = screenshot,
+                    .colours = colours,
+                    .shell = shell};
 
   Program program(platform);
   program.Start();

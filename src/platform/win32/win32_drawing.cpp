@@ -37,8 +37,13 @@ void DrawImage(HDC dc, const Control& control, const DrawingTools& tools) {
   if (!picture) return;
   const RECT box = tools.scale.Rect(control.rect());
   // The box is the picture's size: nothing is stretched, anything larger is cut.
-  DrawTransparent(dc, picture, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                  ColourRef(control.look().transparent_colour));
+  const OleColour transparent = control.look().transparent_colour;
+  if (transparent == kNoTransparentColour) {
+    DrawOpaque(dc, picture, box.left, box.top, box.right - box.left, box.bottom - box.top);
+  } else {
+    DrawTransparent(dc, picture, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                    ColourRef(transparent));
+  }
 }
 
 void DrawShape(HDC dc, const Control& control, const DrawingTools& tools) {

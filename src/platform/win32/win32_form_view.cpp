@@ -385,6 +385,11 @@ LRESULT Win32FormView::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
+HWND HwndOf(const Form* form) {
+  const auto* view = form ? dynamic_cast<const Win32FormView*>(form->view()) : nullptr;
+  return view ? view->hwnd() : nullptr;
+}
+
 LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* view =

@@ -66,4 +66,7 @@ class Win32FormView : public FormView {
   bool focusing_ = false;  // set while the focus follows the program's choice
 };
 
+// The native window of a form, or null when it has none.
+HWND HwndOf(const Form* form);
+
 }  // namespace clipnest::win32

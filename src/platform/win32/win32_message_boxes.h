@@ -6,7 +6,7 @@ namespace clipnest::win32 {
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
-  void ShowOk(std::string_view caption, std::string_view text) override;
+  void ShowOk(const Form* owner, std::string_view caption, std::string_view text) override;
 };
 
 }  // namespace clipnest::win32

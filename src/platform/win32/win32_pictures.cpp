@@ -51,6 +51,18 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return SIZE{description.bmWidth, std::abs(description.bmHeight)};
 }
 
+void DrawOpaque(HDC target, HBITMAP bitmap, int x, int y, int width, int height) {
+  const SIZE size = BitmapSize(bitmap);
+  width = std::min<int>(width, size.cx);
+  height = std::min<int>(height, size.cy);
+  if (width <= 0 || height <= 0) return;
+  HDC source = CreateCompatibleDC(target);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  BitBlt(target, x, y, width, height, source, 0, 0, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
 void DrawTransparent(HDC target, HBITMAP bitmap, int x, int y, int width, int height,
                      COLORREF transparent) {
   const SIZE size = BitmapSize(bitmap);

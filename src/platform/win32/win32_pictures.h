@@ -33,6 +33,9 @@ HBITMAP BitmapOfPicture(const Picture& picture);
 // A bitmap's size in pixels.
 SIZE BitmapSize(HBITMAP bitmap);
 
+// Draws a bitmap as it is, cut to the size given.
+void DrawOpaque(HDC target, HBITMAP bitmap, int x, int y, int width, int height);
+
 // Draws a bitmap at (x, y), its transparent colour left out, cut to width x height at most.
 void DrawTransparent(HDC target, HBITMAP bitmap, int x, int y, int width, int height,
                      COLORREF transparent);

@@ -5,12 +5,13 @@
 namespace clipnest::win32 {
 namespace {
 
-// 8.25 points, the dialog font of the forms: 11 pixels at 96 dots per inch.
+// 8.25-point MS Sans Serif with the Cyrillic character set, the forms' font: 11 pixels at 96 dots
+// per inch.
 HFONT MakeDialogFont(int dots_per_inch, bool underline) {
   const int height = -MulDiv(825, dots_per_inch, 7200);
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, RUSSIAN_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
+                     DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
 }  // namespace
