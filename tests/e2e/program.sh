@@ -59,7 +59,7 @@ app_settings() {
 }
 
 # The value of a key in the scenario's settings file.
-app_setting() { sed -n "s/^$1=\(.*\)\r\$/\1/p" "$APP_DIR/Settings.ini"; }
+app_setting() { LC_ALL=C sed -n "s/^$1=\(.*\)\r\$/\1/p" "$APP_DIR/Settings.ini"; }
 
 app_start() {
   win_watch_opens "$APP_DIR/Sounds"
@@ -147,3 +147,22 @@ app_click() {
 
 # The cues opened since a mark (see win_opens_count).
 app_cues_since() { win_opens_since "$1" | sed 's/\.wav$//'; }
+
+# app_client WINDOW WIDTH HEIGHT: sets CLIENT_X and CLIENT_Y, the screen point of the corner of
+# a window's client area of that size (Wine's X window holds the frame that Wine draws).
+app_client() {
+  local position size frame
+  read -r position size <<<"$(win_geometry "$1")"
+  frame=$(((${size%x*} - $2) / 2))
+  CLIENT_X=$((${position%,*} + frame))
+  CLIENT_Y=$((${position#*,} + ${size#*x} - $3 - frame))
+}
+
+# app_dialog_click X Y: a click at a point of the client area that app_client found.
+app_dialog_click() {
+  xdotool mousemove $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 1
+  sleep 0.4
+}
+
+# The colour of a screen pixel as "r,g,b".
+app_pixel() { win_pixel "$@"; }

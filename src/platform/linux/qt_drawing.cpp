@@ -52,8 +52,9 @@ void PaintLabel(QPainter& painter, const Control& control, const QRect& box) {
   font.setUnderline(look.underline);
   painter.setFont(font);
   painter.setPen(ToQColor(look.fore_colour));
+  // A one-line caption a pixel or two wider in this face than in the layout's own shows whole.
   int flags = Qt::AlignLeft | Qt::AlignTop;
-  if (look.word_wrap) flags |= Qt::TextWordWrap;
+  flags |= look.word_wrap ? Qt::TextWordWrap : Qt::TextDontClip;
   painter.drawText(text_box, flags, QString::fromStdString(control.text()));
 }
 
