@@ -32,13 +32,15 @@ entries() { grep -v -e '^#' -e '^[[:space:]]*$' "$1"; }
 
 # ---------------------------------------------------------------- the pages' text
 
-# The contacts, written once in contacts.txt, become sed substitutions of @KEY@.
-while IFS='=' read -r key value; do
-  value=${value//\\/\\\\}
-  value=${value//|/\\|}
-  value=${value//&/\\&}
-  printf 's|@%s@|%s|g\n' "$key" "$value"
-done < <(entries "$sources/contacts.txt") >"$work/contacts.sed"
+# The project's web page and mailbox, written once in the program's sources (the settings
+# dialog shows them), become the substitutions of @SITE@ and @MAIL@.
+contact() {
+  sed -n "s/.*$1 = \"\(.*\)\";/\1/p" "$root/src/dialogs/settings/contact_addresses.h"
+}
+site=$(contact kWebPage)
+mail=$(contact kMailAddress)
+[ -n "$site" ] && [ -n "$mail" ] || { echo "make-help: no contact addresses" >&2; exit 1; }
+printf 's|@SITE@|%s|g\ns|@MAIL@|%s|g\n' "$site" "$mail" >"$work/contacts.sed"
 
 # expand PAGE: the page's body with the contacts and the shipped settings file filled in.
 expand() {
