@@ -33,9 +33,16 @@ TEST_F(TimestampTest, RussianTimesGetTwoDigitHours) {
 
 TEST_F(TimestampTest, OtherLengthsKeepTheirCharacterPositions) {
   // A 10-character time is not padded; positions 1-2, 4-5 and 7-8 are taken as they stand.
-  EXPECT_EQ(Stamp("9:05:03 AM", "12/6/2026"), "12/6/2026-9:.5:.3 ");
   EXPECT_EQ(Stamp("09:05:03 PM", "2026-12-06"), "2026-12-06-09.05.03");
-  EXPECT_EQ(Stamp("9:05", "06.12.2026"), "06.12.2026-9:.5.");
+  EXPECT_EQ(Stamp("9:05", "06.12.2026"), "06.12.2026-9..5.");
+}
+
+TEST_F(TimestampTest, CharactersThatAWindowsFileNameCannotHoldBecomePoints) {
+  // US settings on Linux (a 12-hour time of two-digit hours) and on Windows.
+  EXPECT_EQ(Stamp("09:05:03 AM", "12/6/2026"), "12.6.2026-09.05.03");
+  EXPECT_EQ(Stamp("9:05:03 AM", "12/6/2026"), "12.6.2026-9..5..3 ");
+  EXPECT_EQ(Stamp("14:30:00", "a\\b:c*d?e\"f<g>h|i"), "a.b.c.d.e.f.g.h.i-14.30.00");
+  EXPECT_EQ(panel["Text1"].text(), "14:30:00");
 }
 
 TEST_F(TimestampTest, PositionsCountCharactersNotBytes) {
