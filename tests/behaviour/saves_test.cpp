@@ -59,12 +59,13 @@ TEST_F(TextSaveTest, AMissingFolderPlaysErrorAndWritesNothingButTheHoldersChange
   EXPECT_EQ(Panel("Text2").text(), "06.12.2026-09.05.03");
 }
 
-TEST_F(TextSaveTest, ADateWithSlashesAddsFoldersThatDoNotExist) {
-  h.clock.time = "9:05:03 AM";
+TEST_F(TextSaveTest, ADateWithSlashesStillNamesAFileInTheSaveFolder) {
+  h.clock.time = "09:05:03 AM";
   h.clock.date = "12/6/2026";
+  h.clipboard.text = "us";
   Panel("Image1").Click();
-  EXPECT_THAT(Cues(), ElementsAre("Error"));
-  EXPECT_THAT(h.disk.FileNames(), ElementsAre(h.kSettingsPath));
+  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1"));
+  EXPECT_EQ(h.disk.Content("/clips/Text-12.6.2026-09.05.03.txt"), "us\r\n");
 }
 
 TEST_F(TextSaveTest, OtherFailuresAreSilent) {

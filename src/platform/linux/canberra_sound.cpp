@@ -18,6 +18,8 @@ std::string AbsolutePath(std::string_view path) {
   return absolute;
 }
 
+constexpr std::size_t kLongestQueue = 32;
+
 }  // namespace
 
 CanberraSound::CanberraSound() : worker_([this] { PlayQueuedCues(); }) {}
@@ -32,9 +34,13 @@ CanberraSound::~CanberraSound() {
 }
 
 void CanberraSound::Play(std::string_view wave_path) {
+  std::string path = AbsolutePath(wave_path);
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(AbsolutePath(wave_path));
+    // Cues that come faster than they can start (a key held over many ticks) are dropped
+    // rather than kept waiting without end.
+    if (queue_.size() >= kLongestQueue) return;
+    queue_.push_back(std::move(path));
   }
   wake_.notify_one();
 }

@@ -2,6 +2,7 @@
 #include "canberra_sound.h"
 #include "desktop_shell.h"
 #include "disk_ini_store.h"
+#include "guarded_application.h"
 #include "locale_code_page.h"
 #include "platform/platform.h"
 #include "posix_clock.h"
@@ -16,7 +17,6 @@
 #include "x11_key_state.h"
 #include "x11_system_screenshot.h"
 
-#include <QApplication>
 #include <QIcon>
 
 #include <clocale>
@@ -28,7 +28,7 @@ int main(int, char** argv) {
   // The program reads no command line, not even Qt's own options.
   int qt_argc = 1;
   char* qt_argv[] = {argv[0], nullptr};
-  QApplication application(qt_argc, qt_argv);
+  GuardedApplication application(qt_argc, qt_argv);
   // The dialogs come and go; only the exit button ends the program.
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(QIcon(QStringLiteral(":/pictures/clipnest.ico")));

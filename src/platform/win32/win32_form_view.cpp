@@ -1,5 +1,6 @@
 #include "platform/win32/win32_form_view.h"
 
+#include "forms/event_guard.h"
 #include "platform/win32/win32_colours.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_text.h"
@@ -399,7 +400,10 @@ LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message, WPARAM wpara
   }
   auto* view = reinterpret_cast<Win32FormView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!view) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return view->Handle(message, wparam, lparam);
+  // Nothing a handler throws may cross the system's frames or end the program.
+  LRESULT result = 0;
+  RunEvent([&] { result = view->Handle(message, wparam, lparam); });
+  return result;
 }
 
 }  // namespace clipnest::win32

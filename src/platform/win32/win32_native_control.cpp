@@ -1,5 +1,6 @@
 #include "platform/win32/win32_native_control.h"
 
+#include "forms/event_guard.h"
 #include "forms/form.h"
 #include "platform/win32/win32_text.h"
 
@@ -201,6 +202,13 @@ LRESULT NativeControl::KeyCharacter(WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK NativeControl::SubclassProc(HWND hwnd, UINT message, WPARAM wparam,
                                              LPARAM lparam) {
+  // Nothing a handler throws may cross the system's frames or end the program.
+  LRESULT result = 0;
+  RunEvent([&] { result = Handle(hwnd, message, wparam, lparam); });
+  return result;
+}
+
+LRESULT NativeControl::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
   switch (message) {

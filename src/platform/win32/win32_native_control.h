@@ -31,6 +31,7 @@ class NativeControl {
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT KeyCharacter(WPARAM wparam, LPARAM lparam);
   void ShowText();
   void ShowValue();

@@ -1,0 +1,13 @@
+#include "guarded_application.h"
+
+#include "forms/event_guard.h"
+
+namespace clipnest {
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  RunEvent([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
+}
+
+}  // namespace clipnest
