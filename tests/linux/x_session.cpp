@@ -1,6 +1,6 @@
 #include "x_session.h"
 
-#include <QApplication>
+#include "platform/linux/guarded_application.h"
 #include <QClipboard>
 
 #include <X11/Xlib.h>
@@ -56,7 +56,7 @@ XSession::XSession() {
   static char name[] = "clipnest_linux_tests";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "xcb");
-  application_ = std::make_unique<QApplication>(argc, argv);
+  application_ = std::make_unique<GuardedApplication>(argc, argv);
 }
 
 XSession::~XSession() {

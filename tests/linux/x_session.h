@@ -49,7 +49,7 @@ class XSession {
   XSession();
   int server_pid_ = 0;
   Display* display_ = nullptr;
-  std::unique_ptr<QApplication> application_;
+  std::unique_ptr<QApplication> application_;  // the program's own, event guard included
 };
 
 // Lets the program's event loop run until `done` says so; false when that takes seconds.
