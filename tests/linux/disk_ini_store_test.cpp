@@ -148,5 +148,28 @@ TEST_F(DiskIniStoreTest, FilesTheUserMayNotReadOrWriteAreLeftAlone) {
   EXPECT_THAT(folder_.Entries(), ElementsAre("ReadOnly.ini", "Unreadable.ini"));
 }
 
+TEST_F(DiskIniStoreTest, WhatIsNotARegularFileIsNeitherWaitedForNorReadNorReplaced) {
+  // A FIFO would wait for a writer for good; a device would be read without end.
+  ASSERT_EQ(::mkfifo(settings_.c_str(), 0600), 0);
+  EXPECT_EQ(Get("Left", settings_), "no");
+  Put("Left", "1", settings_);
+  struct stat info {};
+  ASSERT_EQ(::lstat(settings_.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+  const std::string device_link = folder_ / "Linked.ini";
+  ASSERT_EQ(::symlink("/dev/zero", device_link.c_str()), 0);
+  EXPECT_EQ(Get("Left", device_link), "no");
+  Put("Left", "1", device_link);
+  EXPECT_TRUE(IsSymlink(device_link));
+}
+
+TEST_F(DiskIniStoreTest, ALargeSettingsFileStillReads) {
+  std::string large = "[Other]\r\n";
+  while (large.size() < (24u << 20)) large += "Key=" + std::string(120, 'x') + "\r\n";
+  WriteBytes(settings_, large + "[Setup]\r\nLeft=4500\r\n");
+  EXPECT_EQ(Get("Left", settings_), "4500");
+}
+
 }  // namespace
 }  // namespace clipnest
