@@ -70,12 +70,12 @@ scenario_look() {
   e2e_check "the dialog has no taskbar entry" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
   import -window root "$E2E_TMP/dialog.png"
   # Pixels of the screenshot, each "x,y=r,g,b" at client points from the layout.
-  local points=() spec x y
-  for spec in "Shape3:0,100" "Label4:20,110" "Label5:20,134" "Label11:108,122" \
+  local points=() point x y
+  for point in "Shape3:0,100" "Label4:20,110" "Label5:20,134" "Label11:108,122" \
     "Line7:200,196" "Line1:60,292" "Line2:60,296" "Shape4:132,50" "Shape5:4,50"; do
-    x=$((CLIENT_X + $(cut -d, -f1 <<<"${spec#*:}")))
-    y=$((CLIENT_Y + $(cut -d, -f2 <<<"${spec#*:}")))
-    points+=("${spec%%:*}=$(convert "$E2E_TMP/dialog.png" -format \
+    x=$((CLIENT_X + $(cut -d, -f1 <<<"${point#*:}")))
+    y=$((CLIENT_Y + $(cut -d, -f2 <<<"${point#*:}")))
+    points+=("${point%%:*}=$(convert "$E2E_TMP/dialog.png" -format \
       "%[fx:int(255*p{$x,$y}.r+.5)],%[fx:int(255*p{$x,$y}.g+.5)],%[fx:int(255*p{$x,$y}.b+.5)]" info:)")
   done
   e2e_equal "frames, rules and swatches stand where the layout puts them" \

@@ -1,7 +1,7 @@
 #include "x_session.h"
 
-#include "platform/linux/guarded_application.h"
 #include <QClipboard>
+#include "platform/linux/guarded_application.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

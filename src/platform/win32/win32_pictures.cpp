@@ -51,29 +51,36 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return SIZE{description.bmWidth, std::abs(description.bmHeight)};
 }
 
-void DrawOpaque(HDC target, HBITMAP bitmap, int x, int y, int width, int height) {
+namespace {
+
+// Copies a bitmap cut to width x height at most, through the given copy.
+template <typename Copy>
+void DrawCut(HDC target, HBITMAP bitmap, int width, int height, Copy copy) {
   const SIZE size = BitmapSize(bitmap);
   width = std::min<int>(width, size.cx);
   height = std::min<int>(height, size.cy);
   if (width <= 0 || height <= 0) return;
   HDC source = CreateCompatibleDC(target);
   HGDIOBJ old = SelectObject(source, bitmap);
-  BitBlt(target, x, y, width, height, source, 0, 0, SRCCOPY);
+  copy(source, width, height);
   SelectObject(source, old);
   DeleteDC(source);
 }
 
+}  // namespace
+
+void DrawOpaque(HDC target, HBITMAP bitmap, int x, int y, int width, int height) {
+  DrawCut(target, bitmap, width, height, [&](HDC source, int cut_width, int cut_height) {
+    BitBlt(target, x, y, cut_width, cut_height, source, 0, 0, SRCCOPY);
+  });
+}
+
 void DrawTransparent(HDC target, HBITMAP bitmap, int x, int y, int width, int height,
                      COLORREF transparent) {
-  const SIZE size = BitmapSize(bitmap);
-  width = std::min<int>(width, size.cx);
-  height = std::min<int>(height, size.cy);
-  if (width <= 0 || height <= 0) return;
-  HDC source = CreateCompatibleDC(target);
-  HGDIOBJ old = SelectObject(source, bitmap);
-  TransparentBlt(target, x, y, width, height, source, 0, 0, width, height, transparent);
-  SelectObject(source, old);
-  DeleteDC(source);
+  DrawCut(target, bitmap, width, height, [&](HDC source, int cut_width, int cut_height) {
+    TransparentBlt(target, x, y, cut_width, cut_height, source, 0, 0, cut_width, cut_height,
+                   transparent);
+  });
 }
 
 }  // namespace clipnest::win32
