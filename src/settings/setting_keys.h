@@ -4,23 +4,33 @@
 
 namespace clipnest {
 
-// The keys that the panel reads at start-up, in the order it reads them, each with the message
-// shown when it is missing.
-struct StartUpKey {
+// A key of the settings file, with the message its read site shows when it is missing.
+struct SettingKey {
   std::string_view key;
   std::string_view missing_message;
 };
 
-inline constexpr StartUpKey kLeftKey{"Left", "Переменной Left не существует"};
-inline constexpr StartUpKey kTopKey{"Top", "Переменной Top не существует"};
-inline constexpr StartUpKey kSavePathKey{"SavePath", "Переменной SavePath не существует"};
-inline constexpr StartUpKey kBorderColorKey{"BorderColor", "Переменной BorderColor не существует"};
-inline constexpr StartUpKey kMainColorKey{"MainColor", "Переменной MainColor не существует"};
-inline constexpr StartUpKey kHotPrintScreenKey{"HotPrintScreen",
+// The keys that the panel reads at start-up, in the order it reads them.
+
+inline constexpr SettingKey kLeftKey{"Left", "Переменной Left не существует"};
+inline constexpr SettingKey kTopKey{"Top", "Переменной Top не существует"};
+inline constexpr SettingKey kSavePathKey{"SavePath", "Переменной SavePath не существует"};
+inline constexpr SettingKey kBorderColorKey{"BorderColor", "Переменной BorderColor не существует"};
+inline constexpr SettingKey kMainColorKey{"MainColor", "Переменной MainColor не существует"};
+inline constexpr SettingKey kHotPrintScreenKey{"HotPrintScreen",
                                                "Переменной HotPrintScreen не существует"};
-inline constexpr StartUpKey kSoundsKey{"Sounds", "Переменной Sounds не существует"};
-inline constexpr StartUpKey kTransparentKey{"Transparent", "Переменной Transparent не существует"};
-inline constexpr StartUpKey kTransparentValueKey{"TransparentValue",
+inline constexpr SettingKey kSoundsKey{"Sounds", "Переменной Sounds не существует"};
+inline constexpr SettingKey kTransparentKey{"Transparent", "Переменной Transparent не существует"};
+inline constexpr SettingKey kTransparentValueKey{"TransparentValue",
                                                  "Переменной TransparentValue не существует"};
+
+// The keys that the settings dialog reads: the save folder when it loads (with a message of its
+// own), the two default colours when they are restored.
+inline constexpr SettingKey kSavePathAtDialogLoad{
+    "SavePath", "Такого раздела/переменной SavePath не существует"};
+inline constexpr SettingKey kBorderColorDefKey{"BorderColorDef",
+                                               "Переменной BorderColorDef не существует"};
+inline constexpr SettingKey kMainColorDefKey{"MainColorDef",
+                                             "Переменной MainColorDef не существует"};
 
 }  // namespace clipnest

@@ -8,6 +8,7 @@
 #include "platform/regional_clock.h"
 #include "platform/shell.h"
 #include "settings/numbers.h"
+#include "settings/setting_keys.h"
 #include "settings/settings_file.h"
 
 #include <string>
@@ -15,7 +16,6 @@
 namespace clipnest {
 namespace {
 constexpr int kEscape = 27;
-constexpr std::string_view kSavePathMissing = "Такого раздела/переменной SavePath не существует";
 }  // namespace
 
 Form2::Form2(const SettingsDialogInputs& inputs)
@@ -51,7 +51,9 @@ bool Form2::IsOn(const std::string& flag) const {
 }
 
 void Form2::Form_Load() {
-  if (auto path = inputs_.settings.ReadSetting("SavePath", kSavePathMissing, &form_); path.present)
+  if (auto path = inputs_.settings.ReadSetting(kSavePathAtDialogLoad.key,
+                                               kSavePathAtDialogLoad.missing_message, &form_);
+      path.present)
     folder_box_.SetText(path.text);  // by the control-change rule this enables "OK"
   SetTopmost(form_, true);
   store_folder_button_.SetEnabled(false);
@@ -75,15 +77,16 @@ void Form2::OptionClicked(Control& box, std::string& flag, std::string_view key,
 }
 
 void Form2::Check1_Click() {
-  OptionClicked(sounds_box_, inputs_.options.SoundsFlag, "Sounds", nullptr);
+  OptionClicked(sounds_box_, inputs_.options.SoundsFlag, kSoundsKey.key, nullptr);
 }
 
 void Form2::Check2_Click() {
-  OptionClicked(print_screen_box_, inputs_.options.HotPrintScreenFlag, "HotPrintScreen", nullptr);
+  OptionClicked(print_screen_box_, inputs_.options.HotPrintScreenFlag, kHotPrintScreenKey.key,
+                nullptr);
 }
 
 void Form2::Check3_Click() {
-  OptionClicked(transparency_box_, inputs_.options.TransparentFlag, "Transparent",
+  OptionClicked(transparency_box_, inputs_.options.TransparentFlag, kTransparentKey.key,
                 &Form2::TransparencyEffect);
 }
 
@@ -109,7 +112,7 @@ void Form2::HScroll1_Change() {
   inputs_.SetTransparent1(static_cast<std::uint8_t>(value));
   inputs_.options.TransparentValue = static_cast<std::uint8_t>(value);
   inputs_.options.TransparentValueText = std::to_string(value);
-  inputs_.settings.WriteSetting("TransparentValue", inputs_.options.TransparentValueText);
+  inputs_.settings.WriteSetting(kTransparentValueKey.key, inputs_.options.TransparentValueText);
 }
 
 void Form2::Text1_Change() {
@@ -119,7 +122,7 @@ void Form2::Text1_Change() {
 void Form2::Command3_Click() {
   // Stored as typed: no trimming, no check that the folder exists.
   const std::string folder = folder_box_.text();
-  inputs_.settings.WriteSetting("SavePath", folder);
+  inputs_.settings.WriteSetting(kSavePathKey.key, folder);
   inputs_.save_folder.SetText(folder);
   inputs_.cues.Play(cue::kSaveSettings);
   store_folder_button_.SetEnabled(false);

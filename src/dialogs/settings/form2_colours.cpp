@@ -3,17 +3,13 @@
 #include "platform/colour_chooser.h"
 #include "platform/regional_clock.h"
 #include "settings/numbers.h"
+#include "settings/setting_keys.h"
 #include "settings/settings_file.h"
 
 #include <cstdint>
 #include <string>
 
 namespace clipnest {
-namespace {
-constexpr std::string_view kBorderDefaultMissing = "Переменной BorderColorDef не существует";
-constexpr std::string_view kMainDefaultMissing = "Переменной MainColorDef не существует";
-}  // namespace
-
 std::optional<std::uint32_t> Form2::ChooseColour() {
   // The chooser starts at the colour last chosen since the dialog was loaded, black at first.
   auto chosen = inputs_.colours.Choose(form_, chosen_colour_);
@@ -31,7 +27,7 @@ void Form2::Label4_Click() {
   if (auto colour = ChooseColour()) {
     border_swatch_.SetBackColour(*colour);
     inputs_.panel_border.SetForeColour(*colour);
-    WriteColour("BorderColor", inputs_.panel_border.look().fore_colour);
+    WriteColour(kBorderColorKey.key, inputs_.panel_border.look().fore_colour);
   }
   inputs_.cues.Play(cue::kSaveSettings);
 }
@@ -40,7 +36,7 @@ void Form2::Label5_Click() {
   if (auto colour = ChooseColour()) {
     background_swatch_.SetBackColour(*colour);
     inputs_.panel.SetBackColour(*colour);
-    WriteColour("MainColor", inputs_.panel.back_colour());
+    WriteColour(kMainColorKey.key, inputs_.panel.back_colour());
   }
   inputs_.cues.Play(cue::kSaveSettings);
 }
@@ -48,22 +44,24 @@ void Form2::Label5_Click() {
 void Form2::Label11_Click() {
   const char separator = inputs_.regional.DecimalSeparator();
   // A default that is not a whole number is passed over like a missing one, without a message.
-  if (auto border = inputs_.settings.ReadSetting("BorderColorDef", kBorderDefaultMissing, &form_);
+  if (auto border = inputs_.settings.ReadSetting(kBorderColorDefKey.key,
+                                                 kBorderColorDefKey.missing_message, &form_);
       border.present) {
     if (auto colour = StrictInt32(border.text, separator)) {
       border_swatch_.SetBackColour(static_cast<OleColour>(*colour));
       inputs_.panel_border.SetForeColour(static_cast<OleColour>(*colour));
     }
   }
-  if (auto main = inputs_.settings.ReadSetting("MainColorDef", kMainDefaultMissing, &form_);
+  if (auto main = inputs_.settings.ReadSetting(kMainColorDefKey.key,
+                                               kMainColorDefKey.missing_message, &form_);
       main.present) {
     if (auto colour = StrictInt32(main.text, separator)) {
       background_swatch_.SetBackColour(static_cast<OleColour>(*colour));
       inputs_.panel.SetBackColour(static_cast<OleColour>(*colour));
     }
   }
-  WriteColour("BorderColor", inputs_.panel_border.look().fore_colour);
-  WriteColour("MainColor", inputs_.panel.back_colour());
+  WriteColour(kBorderColorKey.key, inputs_.panel_border.look().fore_colour);
+  WriteColour(kMainColorKey.key, inputs_.panel.back_colour());
   inputs_.cues.Play(cue::kDefColors);
 }
 
