@@ -1,4 +1,5 @@
-// The save files on a real disk: whole writes, closed files and the error numbers of failures.
+// The save files on a real disk: whole writes, closed files, the error numbers of failures, and
+// nothing that blocks or is left behind.
 #include "platform/linux/posix_files.h"
 #include "folders.h"
 #include "platform/runtime_error.h"
@@ -6,13 +7,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 namespace clipnest {
 namespace {
@@ -102,6 +103,36 @@ TEST_F(PosixFilesTest, FailuresThrowTheNumberOfTheirCause) {
   EXPECT_THAT(folder_.Entries("report.txt"), IsEmpty());
 }
 
+TEST_F(PosixFilesTest, ReadWholeGivesTheFileUpToItsLimitAndNothingForAMissingOne) {
+  const std::string path = folder_ / "notes.txt";
+  EXPECT_EQ(files_.ReadWhole(path, 10), "");
+  WriteBytes(path, std::string("ten bytes\0", 10));
+  EXPECT_EQ(files_.ReadWhole(path, 10), std::string("ten bytes\0", 10));
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(path, 9); }), 7);
+  EXPECT_EQ(DescriptorsOpenOn(path), 0);
+}
+
+TEST_F(PosixFilesTest, AFifoOrADeviceUnderTheNameFailsAtOnceAndSilently) {
+  const std::string fifo = folder_ / "pipe.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", folder_ / "zero.txt");
+  std::filesystem::create_symlink("/dev/null", folder_ / "null.bmp");
+  // Nobody at the other end of the FIFO, then a reader that would take the text.
+  for (int round = 0; round < 2; ++round) {
+    const int reader = round == 0 ? -1 : ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_EQ(ErrorOf([&] { files_.ReadStart(fifo, 3); }), 75) << round;
+    EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(fifo, 100); }), 75) << round;
+    EXPECT_EQ(ErrorOf([&] { files_.Append(fifo, "x"); }), 75) << round;
+    EXPECT_EQ(ErrorOf([&] { files_.Replace(fifo, "x"); }), 75) << round;
+    if (reader >= 0) ::close(reader);
+  }
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(folder_ / "zero.txt", 100); }), 75);
+  EXPECT_EQ(ErrorOf([&] { files_.Append(folder_ / "zero.txt", "x"); }), 75);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(folder_ / "null.bmp", "x"); }), 75);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_THAT(folder_.Entries(), ElementsAre("null.bmp", "pipe.txt", "zero.txt"));
+}
+
 // Mounts a 64 KB file system over `folder` in a mount namespace of this (child) process only;
 // an empty text when that worked, else why not.
 std::string MountSmallDisk(const std::string& folder) {
@@ -120,7 +151,7 @@ std::string MountSmallDisk(const std::string& folder) {
   return "";
 }
 
-TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesTheFilesAsTheyWere) {
+TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesEveryFileAsItWasAndNoNewOne) {
   const std::string disk = folder_ / "disk";
   std::filesystem::create_directory(disk);
   const std::string seen = test_support::RunInChild([&]() -> std::string {
@@ -132,20 +163,19 @@ TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesTheFilesAsTheyWere) {
     const std::string too_much(256 * 1024, 'x');
     const int append_error = ErrorOf([&] { files_.Append(text, too_much); });
     const int replace_error = ErrorOf([&] { files_.Replace(picture, too_much); });
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(disk)) {
-      names.insert(entry.path().filename().string());
-    }
+    const int new_file_error = ErrorOf([&] { files_.Append(disk + "/Text-new.txt", too_much); });
     std::string entries;
-    for (const std::string& name : names) entries += " " + name;
+    for (const std::string& name : test_support::TempFolder::EntriesOf(disk)) entries += " " + name;
     return "append " + std::to_string(append_error) + " '" + ReadBytes(text) + "', replace " +
-           std::to_string(replace_error) + " '" + ReadBytes(picture) + "', open " +
+           std::to_string(replace_error) + " '" + ReadBytes(picture) + "', new file " +
+           std::to_string(new_file_error) + ", open " +
            std::to_string(DescriptorsOpenOn(text) + DescriptorsOpenOn(picture)) + ", files" +
            entries;
   });
   if (seen.starts_with("skip: ")) GTEST_SKIP() << "cannot make a small disk: " << seen.substr(6);
   EXPECT_EQ(seen,
-            "append 61 'before\r\n', replace 61 'old picture', open 0, files Sc.bmp Text.txt");
+            "append 61 'before\r\n', replace 61 'old picture', new file 61, "
+            "open 0, files Sc.bmp Text.txt");
 }
 
 }  // namespace

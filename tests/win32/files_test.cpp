@@ -1,4 +1,5 @@
-// Files of the save folder on a real temporary folder.
+// Files of the save folder on a real temporary folder: whole writes, closed handles, error
+// numbers, and nothing that blocks or is left behind.
 #include "platform/win32/win32_files.h"
 
 #include "platform/runtime_error.h"
@@ -8,7 +9,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace clipnest {
 namespace {
@@ -22,12 +26,27 @@ class Win32FilesTest : public ::testing::Test {
  protected:
   // The error number that appending to `path` throws; nothing when it succeeds.
   std::optional<ErrorNumber> AppendError(const std::string& path) {
+    return ErrorOf([&] { files_.Append(path, "x"); });
+  }
+  template <typename Call>
+  static std::optional<ErrorNumber> ErrorOf(Call call) {
     try {
-      files_.Append(path, "x");
+      call();
     } catch (const RuntimeError& error) {
       return error.number();
     }
     return std::nullopt;
+  }
+
+  // The names in the test's folder, sorted.
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(WidePath(folder_.path()))) {
+      const std::u8string name = entry.path().filename().u8string();
+      names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
   // True when nothing else has the file open: a handle left open would refuse this one.
@@ -114,6 +133,85 @@ TEST_F(Win32FilesTest, AFileHeldByAnotherOrAFolderOfThatNameIsAnAccessError) {
   const std::string folder = folder_ / "Clip.txt";
   ASSERT_TRUE(CreateDirectoryW(WidePath(folder).c_str(), nullptr));
   EXPECT_EQ(AppendError(folder), ErrorNumber::kPathFileAccess);
+}
+
+TEST_F(Win32FilesTest, ReadWholeGivesTheFileUpToItsLimitAndNothingForAMissingOne) {
+  const std::string path = folder_ / "notes.txt";
+  EXPECT_EQ(files_.ReadWhole(path, 10), "");
+  WriteBytes(path, std::string("ten bytes\0", 10));
+  EXPECT_EQ(files_.ReadWhole(path, 10), std::string("ten bytes\0", 10));
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(path, 9); }), ErrorNumber::kOutOfMemory);
+  EXPECT_TRUE(OpenExclusively(path));
+}
+
+TEST_F(Win32FilesTest, AReplacementThatCannotTakeThePlaceLeavesTheOldFileAndNoTemporaryOne) {
+  const std::string path = folder_ / "Sc.bmp";
+  WriteBytes(path, "old picture");
+  // Another program reads the file and lets no one remove or rename it meanwhile.
+  HANDLE reader = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(path, "new picture"); }), ErrorNumber::kPathFileAccess);
+  CloseHandle(reader);
+  EXPECT_EQ(ReadBytes(path), "old picture");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Sc.bmp"});
+  files_.Replace(path, "new");
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Sc.bmp"});
+}
+
+TEST_F(Win32FilesTest, APipeOrADeviceUnderTheNameFailsAtOnceAndSilently) {
+  const std::string pipe = "\\\\.\\pipe\\clipnest-test-" + std::to_string(GetCurrentProcessId());
+  HANDLE server = CreateNamedPipeW(WidePath(pipe).c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE,
+                                   PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ErrorOf([&] { files_.ReadStart(pipe, 3); }), ErrorNumber::kPathFileAccess);
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(pipe, 100); }), ErrorNumber::kPathFileAccess);
+  EXPECT_EQ(ErrorOf([&] { files_.Append(pipe, "x"); }), ErrorNumber::kPathFileAccess);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(pipe, "x"); }), ErrorNumber::kPathFileAccess);
+  CloseHandle(server);
+  for (const char* device : {"NUL", "CON", "COM1"}) {
+    EXPECT_EQ(ErrorOf([&] { files_.Append(folder_ / device, "x"); }), ErrorNumber::kPathFileAccess)
+        << device;
+    EXPECT_EQ(ErrorOf([&] { files_.ReadStart(folder_ / device, 3); }), ErrorNumber::kPathFileAccess)
+        << device;
+  }
+  EXPECT_EQ(Entries(), std::vector<std::string>{});
+}
+
+// Bytes whose end lies in memory that no one may read: a write of them fails partway, as a full
+// disk makes it fail (Wine offers no disk that fills up).
+class BytesThatCannotAllBeRead {
+ public:
+  BytesThatCannotAllBeRead() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    page_ = system.dwPageSize;
+    memory_ = static_cast<char*>(
+        VirtualAlloc(nullptr, 2 * page_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    std::fill(memory_, memory_ + page_, 'x');
+    DWORD old = 0;
+    VirtualProtect(memory_ + page_, page_, PAGE_NOACCESS, &old);
+  }
+  ~BytesThatCannotAllBeRead() { VirtualFree(memory_, 0, MEM_RELEASE); }
+  std::string_view bytes() const { return {memory_, page_ + 100}; }
+
+ private:
+  std::size_t page_ = 0;
+  char* memory_ = nullptr;
+};
+
+TEST_F(Win32FilesTest, AFailedWriteLeavesTheFileAsItWasAndNoNewFile) {
+  const BytesThatCannotAllBeRead unreadable;
+  const std::string existing = folder_ / "Text.txt";
+  WriteBytes(existing, "before\r\n");
+  EXPECT_NE(ErrorOf([&] { files_.Append(existing, unreadable.bytes()); }), std::nullopt);
+  EXPECT_EQ(ReadBytes(existing), "before\r\n");
+  EXPECT_NE(ErrorOf([&] { files_.Append(folder_ / "Text-new.txt", unreadable.bytes()); }),
+            std::nullopt);
+  EXPECT_NE(ErrorOf([&] { files_.Replace(folder_ / "Sc.bmp", unreadable.bytes()); }), std::nullopt);
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Text.txt"});
+  EXPECT_TRUE(OpenExclusively(existing));
 }
 
 }  // namespace
