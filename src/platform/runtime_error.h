@@ -17,8 +17,6 @@ enum class ErrorNumber : int {
   kPathNotFound = 76,
   kInvalidPropertyValue = 380,
   kCantOpenClipboard = 521,
-  // Ours: text that the file's encoding cannot hold without loss.
-  kTextNotRepresentable = 1001,
 };
 
 class RuntimeError : public std::exception {

@@ -81,13 +81,25 @@ TEST_F(TextSaveTest, AnUnreadableClipboardChangesNothingAndIsSilent) {
   EXPECT_EQ(Panel("Text2").text(), "Text2");
 }
 
-TEST_F(TextSaveTest, TextThatAnAnsiFileCannotHoldIsRefusedWithTheErrorCue) {
-  h.clipboard.text = "ascii";
+TEST_F(TextSaveTest, TextThatAnAnsiFileCannotHoldTurnsTheFileIntoUtf8) {
+  h.clipboard.text = "Привет";
   Panel("Image1").Click();
   h.clipboard.text = "emoji 😀";
   Panel("Image1").Click();
-  EXPECT_EQ(h.disk.Content(kTextFile), "ascii\r\n");
-  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1", "Error"));
+  h.clipboard.text = "Ещё";
+  Panel("Image1").Click();
+  EXPECT_EQ(h.disk.Content(kTextFile), "\xEF\xBB\xBFПривет\r\nemoji 😀\r\nЕщё\r\n");
+  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1", "SaveTxt1", "SaveTxt1"));
+}
+
+TEST_F(TextSaveTest, AConversionThatFailsLeavesTheAnsiFileAsItWasAndIsSilent) {
+  h.clipboard.text = "Привет";
+  Panel("Image1").Click();
+  h.disk.FailWritesWith(ErrorNumber::kDiskFull);
+  h.clipboard.text = "emoji 😀";
+  Panel("Image1").Click();
+  EXPECT_EQ(h.disk.Content(kTextFile), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1"));
 }
 
 TEST_F(TextSaveTest, TextThatTheAnsiCodePageCannotHoldStartsAUtf8File) {

@@ -2,7 +2,9 @@
 // nothing that blocks or is left behind.
 #include "platform/linux/posix_files.h"
 #include "folders.h"
+#include "platform/linux/locale_code_page.h"
 #include "platform/runtime_error.h"
+#include "saving/text_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -133,6 +135,35 @@ TEST_F(PosixFilesTest, AFifoOrADeviceUnderTheNameFailsAtOnceAndSilently) {
   EXPECT_THAT(folder_.Entries(), ElementsAre("null.bmp", "pipe.txt", "zero.txt"));
 }
 
+TEST_F(PosixFilesTest, AnAnsiFileBecomesUtf8InPlaceKeepingItsModeAndItsLink) {
+  LocaleCodePage ansi("ru_RU.UTF-8");
+  TextFiles text_files(files_, ansi);
+  std::filesystem::create_directory(folder_ / "real");
+  const std::string real = folder_ / "real/notes.txt";
+  WriteBytes(real, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink("real/notes.txt", folder_ / "notes.txt");
+  text_files.AppendLine(folder_ / "notes.txt", "café");
+  EXPECT_EQ(ReadBytes(real), "\xEF\xBB\xBFПривет\r\ncafé\r\n");
+  EXPECT_EQ(test_support::PermissionBits(real), 0640u);
+  EXPECT_TRUE(test_support::IsSymlink(folder_ / "notes.txt"));
+  EXPECT_THAT(folder_.Entries("real"), ElementsAre("notes.txt"));
+  EXPECT_EQ(DescriptorsOpenOn(real), 0);
+}
+
+TEST_F(PosixFilesTest, AShiftJisFileWithABrokenByteIsNotConverted) {
+  LocaleCodePage ansi("ja_JP.UTF-8");
+  TextFiles text_files(files_, ansi);
+  const std::string path = folder_ / "notes.txt";
+  const std::string broken = "\x93\xFA\x96\x7B\r\n\x93";  // a lead byte without its partner
+  WriteBytes(path, broken);
+  EXPECT_EQ(ErrorOf([&] { text_files.AppendLine(path, "😀"); }), 75);
+  EXPECT_EQ(ReadBytes(path), broken);
+  WriteBytes(path, "\x93\xFA\x96\x7B\r\n");
+  text_files.AppendLine(path, "😀");
+  EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF日本\r\n😀\r\n");
+}
+
 // Mounts a 64 KB file system over `folder` in a mount namespace of this (child) process only;
 // an empty text when that worked, else why not.
 std::string MountSmallDisk(const std::string& folder) {
@@ -158,24 +189,33 @@ TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesEveryFileAsItWasAndNoNewOne)
     if (std::string why = MountSmallDisk(disk); !why.empty()) return "skip: " + why;
     const std::string text = disk + "/Text.txt";
     const std::string picture = disk + "/Sc.bmp";
+    const std::string notes = disk + "/notes.txt";
     files_.Append(text, "before\r\n");
     files_.Replace(picture, "old picture");
+    // 40 KB of Windows-1251 letters, twice as long in UTF-8: more than the disk has left.
+    const std::string ansi_notes(40 * 1024, '\xCF');
+    files_.Append(notes, ansi_notes);
     const std::string too_much(256 * 1024, 'x');
     const int append_error = ErrorOf([&] { files_.Append(text, too_much); });
     const int replace_error = ErrorOf([&] { files_.Replace(picture, too_much); });
     const int new_file_error = ErrorOf([&] { files_.Append(disk + "/Text-new.txt", too_much); });
+    LocaleCodePage ansi("ru_RU.UTF-8");
+    TextFiles text_files(files_, ansi);
+    const int convert_error = ErrorOf([&] { text_files.AppendLine(notes, "😀"); });
     std::string entries;
     for (const std::string& name : test_support::TempFolder::EntriesOf(disk)) entries += " " + name;
     return "append " + std::to_string(append_error) + " '" + ReadBytes(text) + "', replace " +
            std::to_string(replace_error) + " '" + ReadBytes(picture) + "', new file " +
-           std::to_string(new_file_error) + ", open " +
-           std::to_string(DescriptorsOpenOn(text) + DescriptorsOpenOn(picture)) + ", files" +
-           entries;
+           std::to_string(new_file_error) + ", convert " + std::to_string(convert_error) +
+           (ReadBytes(notes) == ansi_notes ? " kept" : " changed") + ", open " +
+           std::to_string(DescriptorsOpenOn(text) + DescriptorsOpenOn(picture) +
+                          DescriptorsOpenOn(notes)) +
+           ", files" + entries;
   });
   if (seen.starts_with("skip: ")) GTEST_SKIP() << "cannot make a small disk: " << seen.substr(6);
   EXPECT_EQ(seen,
-            "append 61 'before\r\n', replace 61 'old picture', new file 61, "
-            "open 0, files Sc.bmp Text.txt");
+            "append 61 'before\r\n', replace 61 'old picture', new file 61, convert 61 kept, "
+            "open 0, files Sc.bmp Text.txt notes.txt");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Which bytes a text save writes: the ANSI code page where it holds the text, UTF-8 with its
-// byte-order mark where it cannot, and never a mix of the two in one file.
+// byte-order mark where it cannot, and never a mix of the two in one file: an ANSI file becomes
+// UTF-8, whole and without loss, before text that the code page cannot hold goes into it.
 #include "saving/text_file.h"
 #include "headless/headless_platform.h"
 
@@ -45,15 +46,69 @@ TEST_F(TextFileTest, AUtf8FileTakesEveryLaterTextAsUtf8) {
   EXPECT_EQ(File(), "\xEF\xBB\xBF😀\r\nПривет\r\n");
 }
 
-TEST_F(TextFileTest, TextWithoutAnAnsiFormIsRefusedForAnAnsiFileWhichStaysAsItWas) {
-  Append("Привет");
+TEST_F(TextFileTest, TextWithoutAnAnsiFormTurnsAnAnsiFileIntoUtf8WithoutLosingAByte) {
+  // 0x98 is the one byte that Windows-1251 leaves undefined: it must come back as itself.
+  h.disk.SetContent(kPath, "\xCF\xF0\xE8\xE2\xE5\xF2 \x98\r\n");
+  Append("café 😀");
+  EXPECT_EQ(File(), "\xEF\xBB\xBFПривет \xC2\x98\r\ncafé 😀\r\n");
+  EXPECT_EQ(h.ansi.Encode("Привет \xC2\x98"), "\xCF\xF0\xE8\xE2\xE5\xF2 \x98");
+  Append("Ещё");
+  EXPECT_EQ(File(), "\xEF\xBB\xBFПривет \xC2\x98\r\ncafé 😀\r\nЕщё\r\n");
+}
+
+// The error number that appending throws; kNone when it succeeds.
+ErrorNumber AppendError(TextFiles& files, std::string_view text) {
   try {
-    Append("😀");
-    FAIL() << "the text was accepted";
+    files.AppendLine("/clips/a.txt", text);
   } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), ErrorNumber::kTextNotRepresentable);
+    return error.number();
   }
-  EXPECT_EQ(File(), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  return ErrorNumber::kNone;
+}
+
+TEST_F(TextFileTest, AnAnsiFileThatCannotBeConvertedStaysExactlyAsItWas) {
+  const std::string ansi_file = "\xCF\xF0\xE8\xE2\xE5\xF2\r\n";
+  h.disk.SetContent(kPath, ansi_file);
+  TextFiles small_limit(h.disk, h.ansi, ansi_file.size() - 1);
+  EXPECT_EQ(AppendError(small_limit, "😀"), ErrorNumber::kOutOfMemory);
+  EXPECT_EQ(File(), ansi_file);
+
+  TextFiles files(h.disk, h.ansi, ansi_file.size());
+  h.disk.FailWritesWith(ErrorNumber::kDiskFull);
+  EXPECT_EQ(AppendError(files, "😀"), ErrorNumber::kDiskFull);
+  EXPECT_EQ(File(), ansi_file);
+  h.disk.FailWritesWith(ErrorNumber::kNone);
+  EXPECT_EQ(AppendError(files, "😀"), ErrorNumber::kNone);
+  EXPECT_EQ(File(), "\xEF\xBB\xBFПривет\r\n😀\r\n");
+}
+
+// A multi-byte code page in which the byte 0x81 alone is no character: it decodes to U+FFFD,
+// which has no form in the code page, as Windows and Qt do for a broken Shift-JIS byte.
+class BrokenByteCodePage : public AnsiCodePage {
+ public:
+  std::optional<std::string> Encode(std::string_view utf8) override {
+    if (utf8.find("\uFFFD") != std::string_view::npos) return std::nullopt;
+    return latin_.Encode(utf8);
+  }
+  std::string Decode(std::string_view ansi) override {
+    std::string utf8;
+    for (char c : ansi) utf8 += c == '\x81' ? std::string("\uFFFD") : latin_.Decode({&c, 1});
+    return utf8;
+  }
+
+ private:
+  SingleByteCodePage latin_ = *SingleByteCodePage::Make(1252);
+};
+
+TEST_F(TextFileTest, AFileWhoseBytesWouldNotComeBackIsNotConverted) {
+  BrokenByteCodePage code_page;
+  TextFiles files(h.disk, code_page);
+  h.disk.SetContent(kPath, "ok \x81\r\n");
+  EXPECT_EQ(AppendError(files, "Привет"), ErrorNumber::kPathFileAccess);
+  EXPECT_EQ(File(), "ok \x81\r\n");
+  h.disk.SetContent(kPath, "ok\r\n");
+  EXPECT_EQ(AppendError(files, "Привет"), ErrorNumber::kNone);
+  EXPECT_EQ(File(), "\xEF\xBB\xBFok\r\nПривет\r\n");
 }
 
 TEST_F(TextFileTest, AMissingFolderIsPathNotFound) {

@@ -3,6 +3,8 @@
 #include "platform/win32/win32_files.h"
 
 #include "platform/runtime_error.h"
+#include "platform/win32/win32_ansi_code_page.h"
+#include "saving/text_file.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +160,19 @@ TEST_F(Win32FilesTest, AReplacementThatCannotTakeThePlaceLeavesTheOldFileAndNoTe
   files_.Replace(path, "new");
   EXPECT_EQ(ReadBytes(path), "new");
   EXPECT_EQ(Entries(), std::vector<std::string>{"Sc.bmp"});
+}
+
+TEST_F(Win32FilesTest, AnAnsiFileBecomesUtf8InPlace) {
+  win32::Win32AnsiCodePage ansi;  // Windows-1251 under the tests' Russian settings
+  TextFiles text_files(files_, ansi);
+  const std::string path = folder_ / "notes.txt";
+  WriteBytes(path, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  text_files.AppendLine(path, "café 😀");
+  EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFПривет\r\ncafé 😀\r\n");
+  text_files.AppendLine(path, "Ещё");
+  EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFПривет\r\ncafé 😀\r\nЕщё\r\n");
+  EXPECT_TRUE(OpenExclusively(path));
+  EXPECT_EQ(Entries(), std::vector<std::string>{"notes.txt"});
 }
 
 TEST_F(Win32FilesTest, APipeOrADeviceUnderTheNameFailsAtOnceAndSilently) {
