@@ -1,5 +1,6 @@
 // The panel's two stamped saves: the clipboard text and the clipboard picture.
 #include "behaviour/program_fixture.h"
+#include "headless/dib_bytes.h"
 #include "platform/dib.h"
 
 #include <gmock/gmock.h>
@@ -162,6 +163,21 @@ TEST_F(PictureSaveTest, NoPictureOnTheClipboardPlaysErrorAndWritesNothing) {
   EXPECT_FALSE(h.disk.Exists(kPictureFile));
   EXPECT_TRUE(Panel("Image10").picture().empty());
   EXPECT_EQ(Panel("Text2").text(), "06.12.2026-09.05.03");
+}
+
+TEST_F(PictureSaveTest, PicturesOfUpTo16384PixelsASideAreSavedLargerOnesRefusedSilently) {
+  const std::vector<std::uint32_t> row(16384, 0xFF102030);
+  h.clipboard.picture = DibFromRows(16384, 1, [&row](int) { return row.data(); });
+  Panel("Image3").Click();
+  EXPECT_EQ(h.disk.Content(kPictureFile), *BmpFile(h.clipboard.picture));
+  EXPECT_THAT(Cues(), ElementsAre("SaveScr"));
+
+  // A clipboard's picture whose header claims one pixel more: refused before its rows are read.
+  h.clipboard.picture = Picture{test_support::InfoHeader(1, 16385, 24, 0)};
+  h.clock.time = "9:05:04";
+  Panel("Image3").Click();
+  EXPECT_FALSE(h.disk.Exists("/clips/Sc-06.12.2026-09.05.04.bmp"));
+  EXPECT_THAT(Cues(), IsEmpty());
 }
 
 TEST_F(PictureSaveTest, AMissingFolderOrAnUnreadableClipboardIsSilent) {

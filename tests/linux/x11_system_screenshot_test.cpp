@@ -1,7 +1,7 @@
 // PrintScreen on a private Xvfb: the screen becomes the clipboard's picture while wanted, and the
 // program's own clipboard reader reads it without waiting on itself.
 #include "platform/linux/x11_system_screenshot.h"
-#include "platform/dib.h"
+#include "headless/dib_bytes.h"
 #include "platform/linux/x11_clipboard.h"
 #include "platform/linux/x11_key_state.h"
 #include "x_session.h"
@@ -48,7 +48,7 @@ TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
   EXPECT_TRUE(owned_when_polled);
   EXPECT_NE(x.ClipboardOwner(), other_program);
   // Read through X, this would wait on the program itself and fail after a second.
-  const auto pixels = DecodeDib(clipboard.Image().dib);
+  const auto pixels = test_support::DecodeDib(clipboard.Image().dib);
   ASSERT_TRUE(pixels);
   EXPECT_EQ(pixels->width, XSession::kScreenWidth);
   EXPECT_EQ(pixels->height, XSession::kScreenHeight);

@@ -1,6 +1,9 @@
-// Pictures as packed DIBs: the BMP file's header and pixel offset, and reading the pixels back
-// from every layout a clipboard may hand over.
+// Pictures as packed DIBs: the BMP file's header and pixel offset for every layout a clipboard
+// may hand over, and the refusal of broken and too large ones.
 #include "platform/dib.h"
+
+#include "headless/dib_bytes.h"
+#include "platform/runtime_error.h"
 
 #include <gtest/gtest.h>
 
@@ -10,37 +13,11 @@
 namespace clipnest {
 namespace {
 
-void Put32(std::string& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-void Put16(std::string& out, std::uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-std::uint32_t Get32(std::string_view bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
-
-// A BITMAPINFOHEADER (or a V5 header of 124 bytes) for the tests' hand-made pictures.
-std::string InfoHeader(int width, int height, int bits, std::uint32_t compression,
-                       std::uint32_t colours_used = 0, std::uint32_t size = 40) {
-  std::string header;
-  Put32(header, size);
-  Put32(header, static_cast<std::uint32_t>(width));
-  Put32(header, static_cast<std::uint32_t>(height));
-  Put16(header, 1);
-  Put16(header, static_cast<std::uint16_t>(bits));
-  Put32(header, compression);
-  Put32(header, 0);
-  Put32(header, 0);
-  Put32(header, 0);
-  Put32(header, colours_used);
-  Put32(header, 0);
-  header.resize(size, '\0');
-  return header;
-}
+using test_support::DecodeDib;
+using test_support::Get32;
+using test_support::InfoHeader;
+using test_support::Put16;
+using test_support::Put32;
 
 const std::vector<std::uint32_t> kTwoByTwo = {0xFFFF0000, 0xFF00FF00,   // top: red, green
                                               0xFF0000FF, 0xFF808080};  // bottom: blue, grey
@@ -89,7 +66,7 @@ TEST(DibTest, BitFieldMasksFollowTheShortHeaderAndMoveThePixelOffset) {
   Put16(dib, 0xFFFF);
   Put16(dib, 0xF800);  // top row: red, green
   Put16(dib, 0x07E0);
-  EXPECT_EQ(DibPixelOffset(dib), 52u);
+  EXPECT_EQ(MeasureDib(dib).pixel_offset, 52u);
   EXPECT_EQ(Get32(*BmpFile({dib}), 10), 14u + 52u);
   auto pixels = DecodeDib(dib);
   ASSERT_TRUE(pixels);
@@ -109,7 +86,7 @@ TEST(DibTest, AV5HeaderKeepsItsMasksInsideAndItsAlpha) {
   put_at(48, 0x00FF0000);
   put_at(52, 0xFF000000);
   Put32(dib, 0x80332211);
-  EXPECT_EQ(DibPixelOffset(dib), 124u);
+  EXPECT_EQ(MeasureDib(dib).pixel_offset, 124u);
   auto pixels = DecodeDib(dib);
   ASSERT_TRUE(pixels);
   EXPECT_EQ(pixels->argb, (std::vector<std::uint32_t>{0x80112233}));
@@ -123,7 +100,7 @@ TEST(DibTest, PalettesLieBetweenHeaderAndRows) {
   dib += static_cast<char>(0x01);  // pixels 0, 1
   dib += static_cast<char>(0x00);  // pixel 0, padding
   dib += std::string(2, '\0');
-  EXPECT_EQ(DibPixelOffset(dib), 48u);
+  EXPECT_EQ(MeasureDib(dib).pixel_offset, 48u);
   auto pixels = DecodeDib(dib);
   ASSERT_TRUE(pixels);
   EXPECT_EQ(pixels->argb, (std::vector<std::uint32_t>{0xFF000000, 0xFFFFA500, 0xFF000000}));
@@ -133,15 +110,105 @@ TEST(DibTest, EightBitPicturesWithoutAColourCountUseAFullPalette) {
   std::string dib = InfoHeader(1, 1, 8, 0);
   dib += std::string(256 * 4, '\0');
   dib += std::string(4, '\0');
-  EXPECT_EQ(DibPixelOffset(dib), 40u + 1024u);
+  EXPECT_EQ(MeasureDib(dib).pixel_offset, 40u + 1024u);
 }
 
-TEST(DibTest, EmptyOrBrokenPicturesGiveNoFile) {
-  EXPECT_FALSE(BmpFile(Picture{}));
-  EXPECT_FALSE(BmpFile(Picture{"\x28\0\0"}));
-  std::string short_palette = InfoHeader(2, 2, 8, 0);  // the palette is missing
-  EXPECT_FALSE(BmpFile(Picture{short_palette}));
-  EXPECT_FALSE(DecodeDib(InfoHeader(4, 4, 24, 0)));  // the rows are missing
+// The verdict on a DIB and what the three ways of taking it make of it: a file and a trimmed
+// picture when usable; nothing when broken; kOutOfMemory (the silent failure) when too large.
+std::string VerdictOf(const std::string& dib) {
+  const DibExtent extent = MeasureDib(dib);
+  std::string seen;
+  try {
+    const Picture trimmed = PictureOfPackedDib(dib);
+    const std::optional<std::string> file = BmpFile(Picture{dib});
+    seen = !file ? "no file" : trimmed.dib.size() == extent.size ? "file" : "mismatch";
+  } catch (const RuntimeError& error) {
+    seen = "error " + std::to_string(static_cast<int>(error.number()));
+  }
+  switch (extent.verdict) {
+    case DibVerdict::kUsable:
+      return "usable, " + seen;
+    case DibVerdict::kBroken:
+      return "broken, " + seen;
+    case DibVerdict::kTooLarge:
+      return "too large, " + seen;
+  }
+  return "?";
+}
+
+// A 24-bit picture with all its rows.
+std::string WithRows(std::string header, std::int64_t width, std::int64_t rows) {
+  header.append(static_cast<std::size_t>((width * 3 + 3) / 4 * 4 * rows), '\0');
+  return header;
+}
+
+TEST(DibTest, HeadersThatNoPictureHasAreBroken) {
+  const std::string two_by_two = WithRows(InfoHeader(2, 2, 24, 0), 2, 2);
+  EXPECT_EQ(VerdictOf(two_by_two), "usable, file");
+  EXPECT_EQ(VerdictOf(""), "broken, no file");
+  EXPECT_EQ(VerdictOf(std::string("\x28\0\0", 3)), "broken, no file");
+  EXPECT_EQ(VerdictOf(two_by_two.substr(0, two_by_two.size() - 1)), "broken, no file");
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(-2, 2, 24, 0), 2, 2)), "broken, no file");
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(2, 0, 24, 0), 2, 2)), "broken, no file");
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(2, INT32_MIN, 24, 0), 2, 2)), "too large, error 7");
+  for (int bits : {0, 2, 3, 64})
+    EXPECT_EQ(VerdictOf(WithRows(InfoHeader(2, 2, bits, 0), 8, 2)), "broken, no file") << bits;
+  for (std::uint32_t size : {0u, 39u, 41u, 64u, 0xFFFFFFFFu}) {
+    std::string dib;
+    Put32(dib, size);
+    dib += two_by_two.substr(4);
+    EXPECT_EQ(VerdictOf(dib + std::string(200, '\0')), "broken, no file") << size;
+  }
+  // JPEG inside, bit fields of 24 bits, run-length rows stored top-down.
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(2, 2, 0, 4), 2, 2)), "broken, no file");
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(2, 2, 24, 3), 4, 2)), "broken, no file");
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(2, -2, 8, 1), 2, 2)), "broken, no file");
+}
+
+TEST(DibTest, MasksAndPalettesMustFitTheBytesAndPalettesHoldAtMost256Colours) {
+  std::string masks_cut = InfoHeader(1, 1, 32, 3) + std::string(8, '\0');  // 2 of 3 masks
+  EXPECT_EQ(VerdictOf(masks_cut), "broken, no file");
+  EXPECT_EQ(VerdictOf(masks_cut + std::string(8, '\0')), "usable, file");
+  const std::string full_palette = InfoHeader(1, 1, 8, 0, 256) + std::string(256 * 4 + 4, '\0');
+  EXPECT_EQ(VerdictOf(full_palette), "usable, file");
+  EXPECT_EQ(VerdictOf(InfoHeader(1, 1, 8, 0, 257) + std::string(257 * 4 + 4, '\0')),
+            "broken, no file");
+  EXPECT_EQ(VerdictOf(InfoHeader(1, 1, 8, 0, 0xFFFFFFFF) + std::string(5000, '\0')),
+            "broken, no file");
+  EXPECT_EQ(VerdictOf(full_palette.substr(0, 40 + 255 * 4)), "broken, no file");
+}
+
+TEST(DibTest, PicturesOfUpTo16384PixelsOnASideAreTakenLargerOnesRefusedSilently) {
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(16384, 1, 24, 0), 16384, 1)), "usable, file");
+  EXPECT_EQ(VerdictOf(WithRows(InfoHeader(1, -16384, 24, 0), 1, 16384)), "usable, file");
+  // The header alone decides: nothing of the rows needs to be there.
+  EXPECT_EQ(VerdictOf(InfoHeader(16385, 1, 24, 0)), "too large, error 7");
+  EXPECT_EQ(VerdictOf(InfoHeader(1, -16385, 24, 0)), "too large, error 7");
+  EXPECT_EQ(VerdictOf(InfoHeader(0x7FFFFFFF, 0x7FFFFFFF, 32, 0)), "too large, error 7");
+  std::string core_header;  // the old 12-byte header with its 16-bit sides
+  Put32(core_header, 12);
+  Put16(core_header, 0xFFFF);
+  Put16(core_header, 1);
+  Put16(core_header, 1);
+  Put16(core_header, 24);
+  EXPECT_EQ(VerdictOf(core_header), "too large, error 7");
+
+  bool row_asked = false;
+  const auto row = [&](int) -> const std::uint32_t* {
+    row_asked = true;
+    return nullptr;
+  };
+  EXPECT_THROW(DibFromRows(16385, 1, row), RuntimeError);
+  EXPECT_THROW(DibFromRows(1, 16385, row), RuntimeError);
+  EXPECT_TRUE(DibFromRows(0, 5, row).empty());
+  EXPECT_TRUE(DibFromRows(5, -1, row).empty());
+  EXPECT_FALSE(row_asked);
+}
+
+TEST(DibTest, AClipboardBlockIsCutToItsPicture) {
+  const std::string dib = WithRows(InfoHeader(2, 2, 24, 0), 2, 2);
+  EXPECT_EQ(PictureOfPackedDib(dib + std::string(16, '\xAB')).dib, dib);
+  EXPECT_EQ(*BmpFile(Picture{dib + "tail"}), *BmpFile(Picture{dib}));
 }
 
 }  // namespace
