@@ -53,14 +53,11 @@ void TextFiles::AppendLine(const std::string& path, std::string_view utf8_text) 
 
 void TextFiles::ConvertToUtf8AndAppend(const std::string& path, std::string_view utf8_line) {
   std::string ansi_bytes = files_.ReadWhole(path, largest_converted_file_);
-  std::string text = ansi_.Decode(ansi_bytes);
-  if (!RoundTrips(text, ansi_bytes, ansi_)) throw RuntimeError(ErrorNumber::kPathFileAccess);
-  ansi_bytes = std::string();  // freed before the new content is built
-  std::string content;
-  content.reserve(kUtf8ByteOrderMark.size() + text.size() + utf8_line.size());
-  content += kUtf8ByteOrderMark;
-  content += text;
-  text = std::string();
+  std::string content = ansi_.Decode(ansi_bytes);
+  if (!RoundTrips(content, ansi_bytes, ansi_)) throw RuntimeError(ErrorNumber::kPathFileAccess);
+  ansi_bytes = std::string();  // freed before the content grows
+  // In place: a decoded text usually has room to spare, so no second copy of a large file.
+  content.insert(0, kUtf8ByteOrderMark);
   content += utf8_line;
   // One replacement: the old file stays exactly as it was until the new one is complete.
   files_.Replace(path, content);
