@@ -135,33 +135,25 @@ TEST_F(PosixFilesTest, AFifoOrADeviceUnderTheNameFailsAtOnceAndSilently) {
   EXPECT_THAT(folder_.Entries(), ElementsAre("null.bmp", "pipe.txt", "zero.txt"));
 }
 
-TEST_F(PosixFilesTest, AnAnsiFileBecomesUtf8InPlaceKeepingItsModeAndItsLink) {
-  LocaleCodePage ansi("ru_RU.UTF-8");
-  TextFiles text_files(files_, ansi);
+TEST_F(PosixFilesTest, AnAnsiFileBecomesUtf8InPlaceUnlessABrokenCharacterWouldBeLost) {
+  LocaleCodePage russian("ru_RU.UTF-8");
   std::filesystem::create_directory(folder_ / "real");
   const std::string real = folder_ / "real/notes.txt";
   WriteBytes(real, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
   ::chmod(real.c_str(), 0640);
   std::filesystem::create_symlink("real/notes.txt", folder_ / "notes.txt");
-  text_files.AppendLine(folder_ / "notes.txt", "café");
+  TextFiles(files_, russian).AppendLine(folder_ / "notes.txt", "café");
   EXPECT_EQ(ReadBytes(real), "\xEF\xBB\xBFПривет\r\ncafé\r\n");
   EXPECT_EQ(test_support::PermissionBits(real), 0640u);
   EXPECT_TRUE(test_support::IsSymlink(folder_ / "notes.txt"));
   EXPECT_THAT(folder_.Entries("real"), ElementsAre("notes.txt"));
-  EXPECT_EQ(DescriptorsOpenOn(real), 0);
-}
 
-TEST_F(PosixFilesTest, AShiftJisFileWithABrokenByteIsNotConverted) {
-  LocaleCodePage ansi("ja_JP.UTF-8");
-  TextFiles text_files(files_, ansi);
-  const std::string path = folder_ / "notes.txt";
-  const std::string broken = "\x93\xFA\x96\x7B\r\n\x93";  // a lead byte without its partner
-  WriteBytes(path, broken);
-  EXPECT_EQ(ErrorOf([&] { text_files.AppendLine(path, "😀"); }), 75);
-  EXPECT_EQ(ReadBytes(path), broken);
-  WriteBytes(path, "\x93\xFA\x96\x7B\r\n");
-  text_files.AppendLine(path, "😀");
-  EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF日本\r\n😀\r\n");
+  // Shift-JIS with a lead byte and no second byte: the file stays as it is.
+  LocaleCodePage japanese("ja_JP.UTF-8");
+  const std::string broken = "\x93\xFA\x96\x7B\r\n\x93";
+  WriteBytes(real, broken);
+  EXPECT_EQ(ErrorOf([&] { TextFiles(files_, japanese).AppendLine(real, "😀"); }), 75);
+  EXPECT_EQ(ReadBytes(real), broken);
 }
 
 // Mounts a 64 KB file system over `folder` in a mount namespace of this (child) process only;

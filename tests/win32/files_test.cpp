@@ -137,15 +137,6 @@ TEST_F(Win32FilesTest, AFileHeldByAnotherOrAFolderOfThatNameIsAnAccessError) {
   EXPECT_EQ(AppendError(folder), ErrorNumber::kPathFileAccess);
 }
 
-TEST_F(Win32FilesTest, ReadWholeGivesTheFileUpToItsLimitAndNothingForAMissingOne) {
-  const std::string path = folder_ / "notes.txt";
-  EXPECT_EQ(files_.ReadWhole(path, 10), "");
-  WriteBytes(path, std::string("ten bytes\0", 10));
-  EXPECT_EQ(files_.ReadWhole(path, 10), std::string("ten bytes\0", 10));
-  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(path, 9); }), ErrorNumber::kOutOfMemory);
-  EXPECT_TRUE(OpenExclusively(path));
-}
-
 TEST_F(Win32FilesTest, AReplacementThatCannotTakeThePlaceLeavesTheOldFileAndNoTemporaryOne) {
   const std::string path = folder_ / "Sc.bmp";
   WriteBytes(path, "old picture");
@@ -162,15 +153,14 @@ TEST_F(Win32FilesTest, AReplacementThatCannotTakeThePlaceLeavesTheOldFileAndNoTe
   EXPECT_EQ(Entries(), std::vector<std::string>{"Sc.bmp"});
 }
 
-TEST_F(Win32FilesTest, AnAnsiFileBecomesUtf8InPlace) {
-  win32::Win32AnsiCodePage ansi;  // Windows-1251 under the tests' Russian settings
-  TextFiles text_files(files_, ansi);
+TEST_F(Win32FilesTest, AnAnsiFileIsReadWholeWithinALimitAndBecomesUtf8InPlace) {
   const std::string path = folder_ / "notes.txt";
+  EXPECT_EQ(files_.ReadWhole(path, 10), "");
   WriteBytes(path, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
-  text_files.AppendLine(path, "café 😀");
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(path, 7); }), ErrorNumber::kOutOfMemory);
+  win32::Win32AnsiCodePage ansi;  // Windows-1251 under the tests' Russian settings
+  TextFiles(files_, ansi).AppendLine(path, "café 😀");
   EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFПривет\r\ncafé 😀\r\n");
-  text_files.AppendLine(path, "Ещё");
-  EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFПривет\r\ncafé 😀\r\nЕщё\r\n");
   EXPECT_TRUE(OpenExclusively(path));
   EXPECT_EQ(Entries(), std::vector<std::string>{"notes.txt"});
 }
@@ -185,46 +175,29 @@ TEST_F(Win32FilesTest, APipeOrADeviceUnderTheNameFailsAtOnceAndSilently) {
   EXPECT_EQ(ErrorOf([&] { files_.Append(pipe, "x"); }), ErrorNumber::kPathFileAccess);
   EXPECT_EQ(ErrorOf([&] { files_.Replace(pipe, "x"); }), ErrorNumber::kPathFileAccess);
   CloseHandle(server);
-  for (const char* device : {"NUL", "CON", "COM1"}) {
-    EXPECT_EQ(ErrorOf([&] { files_.Append(folder_ / device, "x"); }), ErrorNumber::kPathFileAccess)
-        << device;
-    EXPECT_EQ(ErrorOf([&] { files_.ReadStart(folder_ / device, 3); }), ErrorNumber::kPathFileAccess)
-        << device;
+  for (const std::string device : {"NUL", "CON", "COM1"}) {
+    EXPECT_EQ(AppendError(folder_ / device), ErrorNumber::kPathFileAccess) << device;
+    EXPECT_EQ(ErrorOf([&] { files_.ReadStart(folder_ / device, 3); }),
+              ErrorNumber::kPathFileAccess);
   }
   EXPECT_EQ(Entries(), std::vector<std::string>{});
 }
 
-// Bytes whose end lies in memory that no one may read: a write of them fails partway, as a full
-// disk makes it fail (Wine offers no disk that fills up).
-class BytesThatCannotAllBeRead {
- public:
-  BytesThatCannotAllBeRead() {
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    page_ = system.dwPageSize;
-    memory_ = static_cast<char*>(
-        VirtualAlloc(nullptr, 2 * page_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    std::fill(memory_, memory_ + page_, 'x');
-    DWORD old = 0;
-    VirtualProtect(memory_ + page_, page_, PAGE_NOACCESS, &old);
-  }
-  ~BytesThatCannotAllBeRead() { VirtualFree(memory_, 0, MEM_RELEASE); }
-  std::string_view bytes() const { return {memory_, page_ + 100}; }
-
- private:
-  std::size_t page_ = 0;
-  char* memory_ = nullptr;
-};
-
 TEST_F(Win32FilesTest, AFailedWriteLeavesTheFileAsItWasAndNoNewFile) {
-  const BytesThatCannotAllBeRead unreadable;
+  // Bytes that end in memory no one may read: writing them fails, as on a full disk (Wine offers
+  // no disk that fills up).
+  char* memory =
+      static_cast<char*>(VirtualAlloc(nullptr, 8192, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  DWORD old = 0;
+  ASSERT_TRUE(VirtualProtect(memory + 4096, 4096, PAGE_NOACCESS, &old));
+  const std::string_view unreadable(memory, 4096 + 100);
   const std::string existing = folder_ / "Text.txt";
   WriteBytes(existing, "before\r\n");
-  EXPECT_NE(ErrorOf([&] { files_.Append(existing, unreadable.bytes()); }), std::nullopt);
+  EXPECT_NE(ErrorOf([&] { files_.Append(existing, unreadable); }), std::nullopt);
+  EXPECT_NE(ErrorOf([&] { files_.Append(folder_ / "Text-new.txt", unreadable); }), std::nullopt);
+  EXPECT_NE(ErrorOf([&] { files_.Replace(folder_ / "Sc.bmp", unreadable); }), std::nullopt);
+  VirtualFree(memory, 0, MEM_RELEASE);
   EXPECT_EQ(ReadBytes(existing), "before\r\n");
-  EXPECT_NE(ErrorOf([&] { files_.Append(folder_ / "Text-new.txt", unreadable.bytes()); }),
-            std::nullopt);
-  EXPECT_NE(ErrorOf([&] { files_.Replace(folder_ / "Sc.bmp", unreadable.bytes()); }), std::nullopt);
   EXPECT_EQ(Entries(), std::vector<std::string>{"Text.txt"});
   EXPECT_TRUE(OpenExclusively(existing));
 }
