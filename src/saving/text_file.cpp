@@ -9,11 +9,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The UTF-8 text cut before the character that starts at or after `at`.
+// Where to cut the UTF-8 text at `at` or just before it, so that no character is split.
 std::size_t CharacterBoundary(std::string_view utf8, std::size_t at) {
   if (at >= utf8.size()) return utf8.size();
-  while (at > 0 && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80) --at;
-  return at;
+  std::size_t cut = at;
+  while (cut > 0 && at - cut < 4 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;
+  return cut;
 }
 
 // Whether the decoded text gives back exactly the ANSI bytes it came from. Bytes that the code

@@ -55,6 +55,15 @@ TEST_F(TextFileTest, TextWithoutAnAnsiFormTurnsAnAnsiFileIntoUtf8WithoutLosingAB
   EXPECT_EQ(File(), "\xEF\xBB\xBFПривет \xC2\x98\r\ncafé 😀\r\nЕщё\r\n");
 }
 
+TEST_F(TextFileTest, AFileOfMegabytesIsCheckedInPiecesThatSplitNoCharacter) {
+  // "x" and then "П"s: in UTF-8 every 2-byte letter starts at an odd offset, across each megabyte.
+  h.disk.SetContent(kPath, "x" + std::string(3 << 19, '\xCF'));
+  Append("😀");
+  std::string utf8 = "\xEF\xBB\xBFx";
+  for (int i = 0; i < 3 << 19; ++i) utf8 += "П";
+  EXPECT_TRUE(File() == utf8 + "😀\r\n");
+}
+
 TEST_F(TextFileTest, AFileAboveTheLimitIsNotConvertedAndStaysAsItWas) {
   const std::string ansi_file = "\xCF\xF0\xE8\xE2\xE5\xF2\r\n";
   h.disk.SetContent(kPath, ansi_file);
