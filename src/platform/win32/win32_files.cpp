@@ -187,8 +187,9 @@ void Win32Files::Append(const std::string& path, std::string_view bytes) {
   file.ThrowIfNotOpened();
   const bool created = file.error() != ERROR_ALREADY_EXISTS;
   LARGE_INTEGER end{};
-  if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) Fail(GetLastError());
-  DWORD error = file.WriteAll(bytes);
+  const DWORD error = SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)
+                          ? file.WriteAll(bytes)
+                          : GetLastError();
   // A failed save leaves the file as it was: cut back to its old size, or removed when this save
   // created it, so that a full disk leaves no empty file behind.
   if (error != 0 && !created) {
