@@ -1,17 +1,23 @@
 #include "platform/dib.h"
 
-#include <bit>
-#include <cstring>
+#include "platform/runtime_error.h"
+
+#include <algorithm>
 
 namespace clipnest {
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
-constexpr std::size_t kCoreHeaderSize = 12;
-constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+// The info header and its longer versions: with the colour masks (52), with alpha (56), V4, V5.
+constexpr std::uint32_t kHeaderSizes[] = {kCoreHeaderSize, kInfoHeaderSize, 52, 56, 108, 124};
 constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint64_t kLargestPalette = 256;
 
 std::uint32_t Read32(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
@@ -30,82 +36,137 @@ void Put16(std::string& out, std::uint16_t value) {
   out += static_cast<char>(value >> 8);
 }
 
+// The bytes of one row of pixels, padded to four bytes.
+std::uint64_t RowStride(std::uint64_t width, std::uint64_t bits_per_pixel) {
+  return (width * bits_per_pixel + 31) / 32 * 4;
+}
+
+// The header's fields, widened so that no sum or product of them can overflow.
 struct Header {
-  std::size_t size = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  int bit_count = 0;
+  std::uint32_t size = 0;
+  std::int64_t width = 0;
+  std::int64_t height = 0;  // negative for rows stored top-down
+  std::uint32_t bits = 0;
   std::uint32_t compression = kBiRgb;
-  std::size_t palette_entries = 0;
-  std::size_t palette_entry_size = 4;
-  std::size_t mask_bytes_after_header = 0;
+  std::uint64_t image_size = 0;
+  std::uint64_t colours_used = 0;
 };
 
-std::optional<Header> ReadHeader(std::string_view dib) {
-  if (dib.size() < 4) return std::nullopt;
+Header ReadHeader(std::string_view dib, std::uint32_t size) {
   Header header;
-  header.size = Read32(dib, 0);
-  if (header.size == kCoreHeaderSize) {
-    if (dib.size() < kCoreHeaderSize) return std::nullopt;
+  header.size = size;
+  if (size == kCoreHeaderSize) {
     header.width = Read16(dib, 4);
     header.height = Read16(dib, 6);
-    header.bit_count = Read16(dib, 10);
-    header.palette_entry_size = 3;
-    if (header.bit_count <= 8) header.palette_entries = std::size_t{1} << header.bit_count;
+    header.bits = Read16(dib, 10);
     return header;
   }
-  if (header.size < kInfoHeaderSize || dib.size() < header.size) return std::nullopt;
   header.width = static_cast<std::int32_t>(Read32(dib, 4));
   header.height = static_cast<std::int32_t>(Read32(dib, 8));
-  header.bit_count = Read16(dib, 14);
+  header.bits = Read16(dib, 14);
   header.compression = Read32(dib, 16);
-  std::uint32_t colours_used = Read32(dib, 32);
-  if (colours_used != 0) {
-    header.palette_entries = colours_used;
-  } else if (header.bit_count >= 1 && header.bit_count <= 8) {
-    header.palette_entries = std::size_t{1} << header.bit_count;
-  }
-  if (header.size == kInfoHeaderSize) {
-    if (header.compression == kBiBitfields) header.mask_bytes_after_header = 12;
-    if (header.compression == kBiAlphaBitfields) header.mask_bytes_after_header = 16;
-  }
-  if (header.palette_entries > 65536) return std::nullopt;
+  header.image_size = Read32(dib, 20);
+  header.colours_used = Read32(dib, 32);
   return header;
 }
 
-std::size_t PixelOffset(const Header& header) {
-  return header.size + header.mask_bytes_after_header +
-         header.palette_entries * header.palette_entry_size;
+// Pixel layouts that a BMP file holds as they come: uncompressed rows, bit fields and the two
+// run-length encodings.
+bool KnownFormat(const Header& header) {
+  const std::uint32_t bits = header.bits;
+  if (header.size == kCoreHeaderSize) return bits == 1 || bits == 4 || bits == 8 || bits == 24;
+  switch (header.compression) {
+    case kBiRgb:
+      return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    case kBiRle8:
+      return bits == 8;
+    case kBiRle4:
+      return bits == 4;
+    case kBiBitfields:
+      return bits == 16 || bits == 32;
+    case kBiAlphaBitfields:
+      // The alpha mask follows a short header or lies inside a long one; 52 bytes hold no alpha.
+      return (bits == 16 || bits == 32) && header.size != 52;
+    default:
+      return false;  // JPEG, PNG and the rest
+  }
 }
 
-// The value of a pixel's channel under a bit mask, scaled to 0..255.
-std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
-  if (mask == 0) return 0;
-  int shift = std::countr_zero(mask);
-  std::uint32_t max = mask >> shift;
-  return ((pixel & mask) >> shift) * 255 / max;
+bool RunLengthEncoded(const Header& header) {
+  return header.compression == kBiRle8 || header.compression == kBiRle4;
 }
 
 }  // namespace
 
+DibExtent MeasureDib(std::string_view dib) {
+  if (dib.size() < 4) return {};
+  const std::uint32_t header_size = Read32(dib, 0);
+  if (std::find(std::begin(kHeaderSizes), std::end(kHeaderSizes), header_size) ==
+          std::end(kHeaderSizes) ||
+      dib.size() < header_size) {
+    return {};
+  }
+  const Header header = ReadHeader(dib, header_size);
+  if (!KnownFormat(header) || header.width <= 0 || header.height == 0) return {};
+  const std::int64_t rows = header.height < 0 ? -header.height : header.height;
+  // Run-length rows can only go bottom-up.
+  if (header.height < 0 && RunLengthEncoded(header)) return {};
+  if (header.width > kLargestPictureSide || rows > kLargestPictureSide) {
+    return {.verdict = DibVerdict::kTooLarge};
+  }
+
+  std::uint64_t masks = 0;
+  if (header.size == kInfoHeaderSize && header.compression == kBiBitfields) masks = 12;
+  if (header.size == kInfoHeaderSize && header.compression == kBiAlphaBitfields) masks = 16;
+  // Pictures of up to 8 bits a pixel index a palette; deeper ones may carry one for display.
+  std::uint64_t palette = header.colours_used;
+  if (palette == 0 && header.bits <= 8) palette = std::uint64_t{1} << header.bits;
+  if (palette > kLargestPalette) return {};
+  const std::uint64_t palette_entry = header.size == kCoreHeaderSize ? 3 : 4;
+  const std::uint64_t pixel_offset = header.size + masks + palette * palette_entry;
+
+  const std::uint64_t pixel_bytes =
+      RunLengthEncoded(header) ? header.image_size
+                               : RowStride(static_cast<std::uint64_t>(header.width), header.bits) *
+                                     static_cast<std::uint64_t>(rows);
+  if (pixel_bytes == 0) return {};
+  const std::uint64_t size = pixel_offset + pixel_bytes;
+  if (size > dib.size()) return {};
+  return {.verdict = DibVerdict::kUsable,
+          .pixel_offset = static_cast<std::size_t>(pixel_offset),
+          .size = static_cast<std::size_t>(size)};
+}
+
+Picture PictureOfPackedDib(std::string_view bytes) {
+  const DibExtent extent = MeasureDib(bytes);
+  if (extent.verdict == DibVerdict::kTooLarge) throw RuntimeError(ErrorNumber::kOutOfMemory);
+  if (extent.verdict != DibVerdict::kUsable) return {};
+  return Picture{std::string(bytes.substr(0, extent.size))};
+}
+
 Picture DibFromRows(int width, int height, const std::function<const std::uint32_t*(int)>& row) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  if (width <= 0 || height <= 0) return {};
+  if (width > kLargestPictureSide || height > kLargestPictureSide) {
+    throw RuntimeError(ErrorNumber::kOutOfMemory);
+  }
+  const std::size_t stride = static_cast<std::size_t>(RowStride(width, 24));
+  const std::size_t rows_size = stride * static_cast<std::size_t>(height);
   Picture picture;
   std::string& dib = picture.dib;
-  dib.reserve(kInfoHeaderSize + stride * height);
+  dib.reserve(kInfoHeaderSize + rows_size);
   Put32(dib, kInfoHeaderSize);
   Put32(dib, static_cast<std::uint32_t>(width));
   Put32(dib, static_cast<std::uint32_t>(height));
   Put16(dib, 1);
   Put16(dib, 24);
   Put32(dib, kBiRgb);
-  Put32(dib, static_cast<std::uint32_t>(stride * height));
+  Put32(dib, static_cast<std::uint32_t>(rows_size));
   Put32(dib, 3780);  // 96 dots per inch
   Put32(dib, 3780);
   Put32(dib, 0);
   Put32(dib, 0);
   const std::size_t rows_at = dib.size();
-  dib.resize(rows_at + stride * height, '\0');
+  dib.resize(rows_at + rows_size, '\0');
   for (int y = 0; y < height; ++y) {
     const std::uint32_t* source = row(y);
     char* target = dib.data() + rows_at + stride * static_cast<std::size_t>(height - 1 - y);
@@ -119,87 +180,20 @@ Picture DibFromRows(int width, int height, const std::function<const std::uint32
   return picture;
 }
 
-std::optional<std::size_t> DibPixelOffset(std::string_view dib) {
-  auto header = ReadHeader(dib);
-  if (!header) return std::nullopt;
-  std::size_t offset = PixelOffset(*header);
-  if (offset > dib.size()) return std::nullopt;
-  return offset;
-}
-
 std::optional<std::string> BmpFile(const Picture& picture) {
   if (picture.empty()) return std::nullopt;
-  auto offset = DibPixelOffset(picture.dib);
-  if (!offset) return std::nullopt;
+  const DibExtent extent = MeasureDib(picture.dib);
+  if (extent.verdict == DibVerdict::kTooLarge) throw RuntimeError(ErrorNumber::kOutOfMemory);
+  if (extent.verdict != DibVerdict::kUsable) return std::nullopt;
+  // The largest picture (16384 x 16384 at 32 bits, 1 GiB) keeps the file's size within 32 bits.
   std::string file;
-  file.reserve(kFileHeaderSize + picture.dib.size());
+  file.reserve(kFileHeaderSize + extent.size);
   file += "BM";
-  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + picture.dib.size()));
+  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + extent.size));
   Put32(file, 0);
-  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + *offset));
-  file += picture.dib;
+  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + extent.pixel_offset));
+  file.append(picture.dib, 0, extent.size);
   return file;
-}
-
-std::optional<Pixels> DecodeDib(std::string_view dib) {
-  auto header = ReadHeader(dib);
-  if (!header) return std::nullopt;
-  const bool bitfields =
-      header->compression == kBiBitfields || header->compression == kBiAlphaBitfields;
-  if (header->compression != kBiRgb && !bitfields) return std::nullopt;
-  const int bits = header->bit_count;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    return std::nullopt;
-  const bool top_down = header->height < 0;
-  Pixels pixels;
-  pixels.width = header->width;
-  pixels.height = top_down ? -header->height : header->height;
-  if (pixels.width <= 0 || pixels.height <= 0) return std::nullopt;
-  const std::size_t stride = ((static_cast<std::size_t>(pixels.width) * bits + 31) / 32) * 4;
-  const std::size_t rows_at = PixelOffset(*header);
-  if (rows_at + stride * pixels.height > dib.size()) return std::nullopt;
-
-  std::uint32_t red = 0x00FF0000, green = 0x0000FF00, blue = 0x000000FF, alpha = 0;
-  if (bits == 16) red = 0x7C00, green = 0x03E0, blue = 0x001F;
-  if (bitfields) {
-    std::size_t masks_at = header->size == kInfoHeaderSize ? kInfoHeaderSize : 40;
-    red = Read32(dib, masks_at);
-    green = Read32(dib, masks_at + 4);
-    blue = Read32(dib, masks_at + 8);
-    bool has_alpha = header->compression == kBiAlphaBitfields || header->size > kInfoHeaderSize;
-    if (has_alpha) alpha = Read32(dib, masks_at + 12);
-  }
-  const std::size_t palette_at = header->size + header->mask_bytes_after_header;
-  auto palette_colour = [&](std::size_t index) -> std::uint32_t {
-    if (index >= header->palette_entries) return 0xFF000000;
-    std::size_t at = palette_at + index * header->palette_entry_size;
-    return 0xFF000000 | (static_cast<unsigned char>(dib[at + 2]) << 16) |
-           (static_cast<unsigned char>(dib[at + 1]) << 8) | static_cast<unsigned char>(dib[at]);
-  };
-
-  pixels.argb.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
-  for (int y = 0; y < pixels.height; ++y) {
-    const std::size_t source_row = top_down ? y : pixels.height - 1 - y;
-    const std::size_t at = rows_at + source_row * stride;
-    for (int x = 0; x < pixels.width; ++x) {
-      std::uint32_t colour;
-      if (bits <= 8) {
-        std::size_t bit = static_cast<std::size_t>(x) * bits;
-        auto byte = static_cast<unsigned char>(dib[at + bit / 8]);
-        std::size_t index = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-        colour = palette_colour(index);
-      } else {
-        std::uint32_t value = 0;
-        for (int i = bits / 8 - 1; i >= 0; --i)
-          value = (value << 8) | static_cast<unsigned char>(dib[at + x * (bits / 8) + i]);
-        std::uint32_t a = alpha ? Channel(value, alpha) : 0xFF;
-        colour = (a << 24) | (Channel(value, red) << 16) | (Channel(value, green) << 8) |
-                 Channel(value, blue);
-      }
-      pixels.argb[static_cast<std::size_t>(y) * pixels.width + x] = colour;
-    }
-  }
-  return pixels;
 }
 
 }  // namespace clipnest

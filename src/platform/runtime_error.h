@@ -7,6 +7,8 @@ namespace clipnest {
 // The run-time error numbers that a failing step reports to a save's error handler.
 enum class ErrorNumber : int {
   kNone = 0,
+  // A file or a picture too large to take into memory.
+  kOutOfMemory = 7,
   kBadFileName = 52,
   kFileNotFound = 53,
   kDiskFull = 61,
@@ -15,8 +17,6 @@ enum class ErrorNumber : int {
   kPathNotFound = 76,
   kInvalidPropertyValue = 380,
   kCantOpenClipboard = 521,
-  // Ours: text that the file's encoding cannot hold without loss.
-  kTextNotRepresentable = 1001,
 };
 
 class RuntimeError : public std::exception {

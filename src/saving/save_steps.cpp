@@ -10,8 +10,9 @@ ErrorNumber RunSaveSteps(const std::function<void()>& steps) {
   } catch (const RuntimeError& error) {
     return error.number();
   } catch (const std::bad_alloc&) {
-    // A clipboard too large for memory: the save fails silently like any other failure.
-    return ErrorNumber::kPathFileAccess;
+    // A clipboard or a file too large for memory: the save fails silently like any other
+    // failure.
+    return ErrorNumber::kOutOfMemory;
   }
   return ErrorNumber::kNone;
 }

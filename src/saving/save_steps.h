@@ -10,10 +10,10 @@ namespace clipnest {
 // Returns the pending error number (kNone after a successful run).
 ErrorNumber RunSaveSteps(const std::function<void()>& steps);
 
-// The failures of a text save that play the Error cue: a missing folder, and text that the
-// file's encoding cannot hold. Every other failure is silent.
+// The failure of a text save that plays the Error cue: a missing folder. Every other failure is
+// silent.
 inline bool TextSaveErrorIsHeard(ErrorNumber error) {
-  return error == ErrorNumber::kPathNotFound || error == ErrorNumber::kTextNotRepresentable;
+  return error == ErrorNumber::kPathNotFound;
 }
 
 }  // namespace clipnest

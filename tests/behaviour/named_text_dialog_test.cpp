@@ -58,6 +58,18 @@ TEST_F(NamedTextDialogTest, TheSaveButtonSavesAndAnExistingFileIsExtended) {
   EXPECT_EQ(h.disk.Content("/clips/notes.txt"), "old\r\ncaptured\r\n");
 }
 
+TEST_F(NamedTextDialogTest, TextTheAnsiFileCannotHoldTurnsItIntoUtf8AndIsSaved) {
+  h.disk.SetContent("/clips/notes.txt", "\xEB\xE8\xF1\xF2\r\n");  // "лист" in Windows-1251
+  h.clipboard.text = "café";
+  Open();
+  Type(Dialog("Text1"), "notes");
+  Cues();
+  Dialog("Text1").KeyPress(13);
+  EXPECT_EQ(h.disk.Content("/clips/notes.txt"), "\xEF\xBB\xBFлист\r\ncafé\r\n");
+  EXPECT_THAT(Cues(), ElementsAre("SaveTxt2"));
+  EXPECT_FALSE(Dialog().form().visible());
+}
+
 TEST_F(NamedTextDialogTest, AnEmptyNameWritesTheFileNamedJustDotTxt) {
   Open();
   Dialog("Text1").KeyPress(13);

@@ -1,5 +1,6 @@
 // The panel's two stamped saves: the clipboard text and the clipboard picture.
 #include "behaviour/program_fixture.h"
+#include "headless/dib_bytes.h"
 #include "platform/dib.h"
 
 #include <gmock/gmock.h>
@@ -82,13 +83,25 @@ TEST_F(TextSaveTest, AnUnreadableClipboardChangesNothingAndIsSilent) {
   EXPECT_EQ(Panel("Text2").text(), "Text2");
 }
 
-TEST_F(TextSaveTest, TextThatAnAnsiFileCannotHoldIsRefusedWithTheErrorCue) {
-  h.clipboard.text = "ascii";
+TEST_F(TextSaveTest, TextThatAnAnsiFileCannotHoldTurnsTheFileIntoUtf8) {
+  h.clipboard.text = "Привет";
   Panel("Image1").Click();
   h.clipboard.text = "emoji 😀";
   Panel("Image1").Click();
-  EXPECT_EQ(h.disk.Content(kTextFile), "ascii\r\n");
-  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1", "Error"));
+  h.clipboard.text = "Ещё";
+  Panel("Image1").Click();
+  EXPECT_EQ(h.disk.Content(kTextFile), "\xEF\xBB\xBFПривет\r\nemoji 😀\r\nЕщё\r\n");
+  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1", "SaveTxt1", "SaveTxt1"));
+}
+
+TEST_F(TextSaveTest, AConversionThatFailsLeavesTheAnsiFileAsItWasAndIsSilent) {
+  h.clipboard.text = "Привет";
+  Panel("Image1").Click();
+  h.disk.FailWritesWith(ErrorNumber::kDiskFull);
+  h.clipboard.text = "emoji 😀";
+  Panel("Image1").Click();
+  EXPECT_EQ(h.disk.Content(kTextFile), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1"));
 }
 
 TEST_F(TextSaveTest, TextThatTheAnsiCodePageCannotHoldStartsAUtf8File) {
@@ -151,6 +164,21 @@ TEST_F(PictureSaveTest, NoPictureOnTheClipboardPlaysErrorAndWritesNothing) {
   EXPECT_FALSE(h.disk.Exists(kPictureFile));
   EXPECT_TRUE(Panel("Image10").picture().empty());
   EXPECT_EQ(Panel("Text2").text(), "06.12.2026-09.05.03");
+}
+
+TEST_F(PictureSaveTest, PicturesOfUpTo16384PixelsASideAreSavedLargerOnesRefusedSilently) {
+  const std::vector<std::uint32_t> row(16384, 0xFF102030);
+  h.clipboard.picture = DibFromRows(16384, 1, [&row](int) { return row.data(); });
+  Panel("Image3").Click();
+  EXPECT_EQ(h.disk.Content(kPictureFile), *BmpFile(h.clipboard.picture));
+  EXPECT_THAT(Cues(), ElementsAre("SaveScr"));
+
+  // A clipboard's picture whose header claims one pixel more: refused before its rows are read.
+  h.clipboard.picture = Picture{test_support::InfoHeader(1, 16385, 24, 0)};
+  h.clock.time = "9:05:04";
+  Panel("Image3").Click();
+  EXPECT_FALSE(h.disk.Exists("/clips/Sc-06.12.2026-09.05.04.bmp"));
+  EXPECT_THAT(Cues(), IsEmpty());
 }
 
 TEST_F(PictureSaveTest, AMissingFolderOrAnUnreadableClipboardIsSilent) {

@@ -273,6 +273,47 @@ else
   e2e_fail "the named text dialog did not show a fourth time"
 fi
 
+echo "== text an ANSI file cannot hold, saved into it by name"
+ansi_line 'Заметки' "$clips/notes.txt"
+printf 'café ☕ 😀' | xclip -selection clipboard
+if open_dialog; then
+  xdotool type --delay 60 notes
+  clear_cues
+  xdotool key Return
+  sleep 0.5
+  { printf '\xEF\xBB\xBFЗаметки\r\n'; printf 'café ☕ 😀\r\n'; } >"$E2E_TMP/notes-utf8.txt"
+  e2e_check "the ANSI file becomes UTF-8 with its mark, old line and new line whole" \
+    same_bytes "$E2E_TMP/notes-utf8.txt" "$clips/notes.txt"
+  e2e_equal "the save plays SaveTxt2" SaveTxt2 "$(cues_heard)"
+  e2e_equal "no temporary file is left" "" "$(ls -A "$clips" | grep '^\.' || true)"
+else
+  e2e_fail "the named text dialog did not show for notes"
+fi
+
+echo "== a FIFO under the typed name"
+mkfifo "$clips/pipe.txt"
+printf 'into the pipe' | xclip -selection clipboard
+if open_dialog; then
+  xdotool type --delay 60 pipe
+  clear_cues
+  xdotool key Return
+  sleep 0.5
+  e2e_check "the dialog hides at once" dialog_hidden
+  e2e_equal "the failed save is silent" "" "$(cues_heard)"
+  e2e_check "the FIFO is still a FIFO" test -p "$clips/pipe.txt"
+  rm -f "$clips"/Text-*
+  printf 'after the pipe' | xclip -selection clipboard
+  click $IMAGE1
+  if saved=$(wait_for_new_file "$clips" Text-); then
+    printf 'after the pipe\r\n' >"$E2E_TMP/after-pipe.txt"
+    e2e_check "the panel saves again right after" same_bytes "$E2E_TMP/after-pipe.txt" "$saved"
+  else
+    e2e_fail "the panel saved nothing after the FIFO"
+  fi
+else
+  e2e_fail "the named text dialog did not show for the FIFO"
+fi
+
 echo "== an owner that never answers"
 cat >"$E2E_TMP/silent_owner.c" <<'C'
 /* Takes the clipboard and never answers a request for it. */

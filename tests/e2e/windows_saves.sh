@@ -242,6 +242,51 @@ if start_panel; then
 fi
 win_stop
 
+# --- Foreign things under a typed name: a FIFO fails at once and silently, and text the ANSI code
+# page lacks turns an existing ANSI file into UTF-8. The FIFO comes first: each cue's file is
+# opened only at its first play under Wine.
+win_scenario foreign-files
+settings_with_folder Clips
+mkfifo "$WIN_DIR/Clips/pipe.txt"
+expected_text_file 'Заметки' "$WIN_DIR/Clips/notes.txt"
+if start_panel; then
+  win_clipboard_text 'в трубу'
+  win_click "${IMAGE2[@]}"
+  if dialog=$(wait_dialog); then
+    activate "$dialog"
+    xdotool type --delay 60 pipe
+    mark=$(win_opens_count)
+    xdotool key Return
+    e2e_check "a FIFO under the name: the dialog hides at once" dialog_hidden
+    sleep 0.5
+    e2e_equal "the failed save plays neither SaveTxt2 nor Error" "" \
+      "$(win_opens_since "$mark" | grep -E '^(SaveTxt2|Error)\.wav$' || true)"
+    e2e_check "the FIFO is still a FIFO" test -p "$WIN_DIR/Clips/pipe.txt"
+  else
+    e2e_fail "the named text dialog did not appear for the FIFO"
+  fi
+
+  win_clipboard_text 'café ☕ 😀'
+  win_click "${IMAGE2[@]}"
+  if dialog=$(wait_dialog); then
+    activate "$dialog"
+    xdotool type --delay 60 notes
+    mark=$(win_opens_count)
+    xdotool key Return
+    e2e_check "the dialog hides after the save into notes.txt" dialog_hidden
+    sleep 0.5
+    { printf '\xEF\xBB\xBFЗаметки\r\n'; printf 'café ☕ 😀\r\n'; } >"$E2E_TMP/notes-utf8.txt"
+    e2e_check "the ANSI notes.txt becomes UTF-8 with its mark, old line and new line whole" \
+      cmp -s "$E2E_TMP/notes-utf8.txt" "$WIN_DIR/Clips/notes.txt"
+    e2e_check "that save plays SaveTxt2" grep -qx SaveTxt2.wav <(win_opens_since "$mark")
+    e2e_equal "no temporary file is left" "notes.txt pipe.txt" "$(ls -A "$WIN_DIR/Clips" | xargs)"
+  else
+    e2e_fail "the named text dialog did not appear for notes"
+  fi
+  win_clipboard_stop
+fi
+win_stop
+
 # --- A save folder that does not exist: no file anywhere; only the text saves play Error. Under
 # Wine without a sound device each wave file stays open after its first play and a second play
 # of the same cue does not open it again, so each Error is checked in its own run.

@@ -50,6 +50,13 @@ std::string MemoryDisk::ReadStart(const std::string& path, std::size_t count) {
   return found == files_.end() ? std::string() : found->second.substr(0, count);
 }
 
+std::string MemoryDisk::ReadWhole(const std::string& path, std::size_t limit) {
+  auto found = files_.find(path);
+  if (found == files_.end()) return {};
+  if (found->second.size() > limit) throw RuntimeError(ErrorNumber::kOutOfMemory);
+  return found->second;
+}
+
 void MemoryDisk::CheckWritable(const std::string& path) const {
   if (folders_.count(FolderOf(path)) == 0) throw RuntimeError(ErrorNumber::kPathNotFound);
   if (path.find_first_of("\r\n") != std::string::npos)

@@ -50,6 +50,7 @@ class MemoryDisk : public IniFileStore, public Files {
   std::optional<std::string> Load(const std::string& path) override;
   bool Store(const std::string& path, const std::string& bytes) override;
   std::string ReadStart(const std::string& path, std::size_t count) override;
+  std::string ReadWhole(const std::string& path, std::size_t limit) override;
   void Append(const std::string& path, std::string_view bytes) override;
   void Replace(const std::string& path, std::string_view bytes) override;
 

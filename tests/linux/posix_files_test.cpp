@@ -1,18 +1,21 @@
-// The save files on a real disk: whole writes, closed files and the error numbers of failures.
+// The save files on a real disk: whole writes, closed files, the error numbers of failures, and
+// nothing that blocks or is left behind.
 #include "platform/linux/posix_files.h"
 #include "folders.h"
+#include "platform/linux/locale_code_page.h"
 #include "platform/runtime_error.h"
+#include "saving/text_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 namespace clipnest {
 namespace {
@@ -102,6 +105,57 @@ TEST_F(PosixFilesTest, FailuresThrowTheNumberOfTheirCause) {
   EXPECT_THAT(folder_.Entries("report.txt"), IsEmpty());
 }
 
+TEST_F(PosixFilesTest, ReadWholeGivesTheFileUpToItsLimitAndNothingForAMissingOne) {
+  const std::string path = folder_ / "notes.txt";
+  EXPECT_EQ(files_.ReadWhole(path, 10), "");
+  WriteBytes(path, std::string("ten bytes\0", 10));
+  EXPECT_EQ(files_.ReadWhole(path, 10), std::string("ten bytes\0", 10));
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(path, 9); }), 7);
+  EXPECT_EQ(DescriptorsOpenOn(path), 0);
+}
+
+TEST_F(PosixFilesTest, AFifoOrADeviceUnderTheNameFailsAtOnceAndSilently) {
+  const std::string fifo = folder_ / "pipe.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", folder_ / "zero.txt");
+  std::filesystem::create_symlink("/dev/null", folder_ / "null.bmp");
+  // Nobody at the other end of the FIFO, then a reader that would take the text.
+  for (int round = 0; round < 2; ++round) {
+    const int reader = round == 0 ? -1 : ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_EQ(ErrorOf([&] { files_.ReadStart(fifo, 3); }), 75) << round;
+    EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(fifo, 100); }), 75) << round;
+    EXPECT_EQ(ErrorOf([&] { files_.Append(fifo, "x"); }), 75) << round;
+    EXPECT_EQ(ErrorOf([&] { files_.Replace(fifo, "x"); }), 75) << round;
+    if (reader >= 0) ::close(reader);
+  }
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWhole(folder_ / "zero.txt", 100); }), 75);
+  EXPECT_EQ(ErrorOf([&] { files_.Append(folder_ / "zero.txt", "x"); }), 75);
+  EXPECT_EQ(ErrorOf([&] { files_.Replace(folder_ / "null.bmp", "x"); }), 75);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_THAT(folder_.Entries(), ElementsAre("null.bmp", "pipe.txt", "zero.txt"));
+}
+
+TEST_F(PosixFilesTest, AnAnsiFileBecomesUtf8InPlaceUnlessABrokenCharacterWouldBeLost) {
+  LocaleCodePage russian("ru_RU.UTF-8");
+  std::filesystem::create_directory(folder_ / "real");
+  const std::string real = folder_ / "real/notes.txt";
+  WriteBytes(real, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink("real/notes.txt", folder_ / "notes.txt");
+  TextFiles(files_, russian).AppendLine(folder_ / "notes.txt", "café");
+  EXPECT_EQ(ReadBytes(real), "\xEF\xBB\xBFПривет\r\ncafé\r\n");
+  EXPECT_EQ(test_support::PermissionBits(real), 0640u);
+  EXPECT_TRUE(test_support::IsSymlink(folder_ / "notes.txt"));
+  EXPECT_THAT(folder_.Entries("real"), ElementsAre("notes.txt"));
+
+  // Shift-JIS with a lead byte and no second byte: the file stays as it is.
+  LocaleCodePage japanese("ja_JP.UTF-8");
+  const std::string broken = "\x93\xFA\x96\x7B\r\n\x93";
+  WriteBytes(real, broken);
+  EXPECT_EQ(ErrorOf([&] { TextFiles(files_, japanese).AppendLine(real, "😀"); }), 75);
+  EXPECT_EQ(ReadBytes(real), broken);
+}
+
 // Mounts a 64 KB file system over `folder` in a mount namespace of this (child) process only;
 // an empty text when that worked, else why not.
 std::string MountSmallDisk(const std::string& folder) {
@@ -120,32 +174,40 @@ std::string MountSmallDisk(const std::string& folder) {
   return "";
 }
 
-TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesTheFilesAsTheyWere) {
+TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesEveryFileAsItWasAndNoNewOne) {
   const std::string disk = folder_ / "disk";
   std::filesystem::create_directory(disk);
   const std::string seen = test_support::RunInChild([&]() -> std::string {
     if (std::string why = MountSmallDisk(disk); !why.empty()) return "skip: " + why;
     const std::string text = disk + "/Text.txt";
     const std::string picture = disk + "/Sc.bmp";
+    const std::string notes = disk + "/notes.txt";
     files_.Append(text, "before\r\n");
     files_.Replace(picture, "old picture");
+    // 40 KB of Windows-1251 letters, twice as long in UTF-8: more than the disk has left.
+    const std::string ansi_notes(40 * 1024, '\xCF');
+    files_.Append(notes, ansi_notes);
     const std::string too_much(256 * 1024, 'x');
     const int append_error = ErrorOf([&] { files_.Append(text, too_much); });
     const int replace_error = ErrorOf([&] { files_.Replace(picture, too_much); });
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(disk)) {
-      names.insert(entry.path().filename().string());
-    }
+    const int new_file_error = ErrorOf([&] { files_.Append(disk + "/Text-new.txt", too_much); });
+    LocaleCodePage ansi("ru_RU.UTF-8");
+    TextFiles text_files(files_, ansi);
+    const int convert_error = ErrorOf([&] { text_files.AppendLine(notes, "😀"); });
     std::string entries;
-    for (const std::string& name : names) entries += " " + name;
+    for (const std::string& name : test_support::TempFolder::EntriesOf(disk)) entries += " " + name;
     return "append " + std::to_string(append_error) + " '" + ReadBytes(text) + "', replace " +
-           std::to_string(replace_error) + " '" + ReadBytes(picture) + "', open " +
-           std::to_string(DescriptorsOpenOn(text) + DescriptorsOpenOn(picture)) + ", files" +
-           entries;
+           std::to_string(replace_error) + " '" + ReadBytes(picture) + "', new file " +
+           std::to_string(new_file_error) + ", convert " + std::to_string(convert_error) +
+           (ReadBytes(notes) == ansi_notes ? " kept" : " changed") + ", open " +
+           std::to_string(DescriptorsOpenOn(text) + DescriptorsOpenOn(picture) +
+                          DescriptorsOpenOn(notes)) +
+           ", files" + entries;
   });
   if (seen.starts_with("skip: ")) GTEST_SKIP() << "cannot make a small disk: " << seen.substr(6);
   EXPECT_EQ(seen,
-            "append 61 'before\r\n', replace 61 'old picture', open 0, files Sc.bmp Text.txt");
+            "append 61 'before\r\n', replace 61 'old picture', new file 61, convert 61 kept, "
+            "open 0, files Sc.bmp Text.txt notes.txt");
 }
 
 }  // namespace

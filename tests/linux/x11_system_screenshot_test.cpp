@@ -1,6 +1,7 @@
 // PrintScreen on a private Xvfb: the screen becomes the clipboard's picture while wanted, and the
 // program's own clipboard reader reads it without waiting on itself.
 #include "platform/linux/x11_system_screenshot.h"
+#include "headless/dib_bytes.h"
 #include "platform/dib.h"
 #include "platform/linux/x11_clipboard.h"
 #include "platform/linux/x11_key_state.h"
@@ -48,12 +49,13 @@ TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
   EXPECT_TRUE(owned_when_polled);
   EXPECT_NE(x.ClipboardOwner(), other_program);
   // Read through X, this would wait on the program itself and fail after a second.
-  const auto pixels = DecodeDib(clipboard.Image().dib);
-  ASSERT_TRUE(pixels);
-  EXPECT_EQ(pixels->width, XSession::kScreenWidth);
-  EXPECT_EQ(pixels->height, XSession::kScreenHeight);
-  EXPECT_EQ(pixels->argb.front() & 0xFFFFFF, kScreenColour);
-  EXPECT_EQ(pixels->argb.back() & 0xFFFFFF, kScreenColour);
+  const std::string dib = clipboard.Image().dib;
+  ASSERT_EQ(MeasureDib(dib).verdict, DibVerdict::kUsable);
+  EXPECT_EQ(static_cast<int>(test_support::Get32(dib, 4)), XSession::kScreenWidth);
+  EXPECT_EQ(static_cast<int>(test_support::Get32(dib, 8)), XSession::kScreenHeight);
+  EXPECT_EQ(test_support::Pixel24(dib, 0, 0), kScreenColour);
+  EXPECT_EQ(test_support::Pixel24(dib, XSession::kScreenWidth - 1, XSession::kScreenHeight - 1),
+            kScreenColour);
   EXPECT_EQ(clipboard.Text(), "");
 }
 

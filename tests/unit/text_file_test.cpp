@@ -1,5 +1,6 @@
 // Which bytes a text save writes: the ANSI code page where it holds the text, UTF-8 with its
-// byte-order mark where it cannot, and never a mix of the two in one file.
+// byte-order mark where it cannot, and never a mix of the two in one file: an ANSI file becomes
+// UTF-8, whole and without loss, before text that the code page cannot hold goes into it.
 #include "saving/text_file.h"
 #include "headless/headless_platform.h"
 
@@ -45,15 +46,36 @@ TEST_F(TextFileTest, AUtf8FileTakesEveryLaterTextAsUtf8) {
   EXPECT_EQ(File(), "\xEF\xBB\xBF😀\r\nПривет\r\n");
 }
 
-TEST_F(TextFileTest, TextWithoutAnAnsiFormIsRefusedForAnAnsiFileWhichStaysAsItWas) {
-  Append("Привет");
+TEST_F(TextFileTest, TextWithoutAnAnsiFormTurnsAnAnsiFileIntoUtf8WithoutLosingAByte) {
+  // 0x98 is the one byte that Windows-1251 leaves undefined: it must come back as itself.
+  h.disk.SetContent(kPath, "\xCF\xF0\xE8\xE2\xE5\xF2 \x98\r\n");
+  Append("café 😀");
+  EXPECT_EQ(File(), "\xEF\xBB\xBFПривет \xC2\x98\r\ncafé 😀\r\n");
+  Append("Ещё");
+  EXPECT_EQ(File(), "\xEF\xBB\xBFПривет \xC2\x98\r\ncafé 😀\r\nЕщё\r\n");
+}
+
+TEST_F(TextFileTest, AFileOfMegabytesIsCheckedInPiecesThatSplitNoCharacter) {
+  // "x" and then "П"s: in UTF-8 every 2-byte letter starts at an odd offset, across each megabyte.
+  h.disk.SetContent(kPath, "x" + std::string(3 << 19, '\xCF'));
+  Append("😀");
+  std::string utf8 = "\xEF\xBB\xBFx";
+  for (int i = 0; i < 3 << 19; ++i) utf8 += "П";
+  EXPECT_TRUE(File() == utf8 + "😀\r\n");
+}
+
+TEST_F(TextFileTest, AFileAboveTheLimitIsNotConvertedAndStaysAsItWas) {
+  const std::string ansi_file = "\xCF\xF0\xE8\xE2\xE5\xF2\r\n";
+  h.disk.SetContent(kPath, ansi_file);
   try {
-    Append("😀");
-    FAIL() << "the text was accepted";
+    TextFiles(h.disk, h.ansi, ansi_file.size() - 1).AppendLine(kPath, "😀");
+    FAIL() << "the file was converted";
   } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), ErrorNumber::kTextNotRepresentable);
+    EXPECT_EQ(error.number(), ErrorNumber::kOutOfMemory);
   }
-  EXPECT_EQ(File(), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+  EXPECT_EQ(File(), ansi_file);
+  TextFiles(h.disk, h.ansi, ansi_file.size()).AppendLine(kPath, "😀");
+  EXPECT_EQ(File(), "\xEF\xBB\xBFПривет\r\n😀\r\n");
 }
 
 TEST_F(TextFileTest, AMissingFolderIsPathNotFound) {

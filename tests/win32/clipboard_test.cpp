@@ -1,10 +1,10 @@
 // The real clipboard: the test puts each format there itself, as another program would.
 #include "platform/win32/win32_clipboard.h"
 
+#include "headless/dib_bytes.h"
 #include "platform/dib.h"
 #include "platform/runtime_error.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,42 +17,11 @@
 namespace clipnest {
 namespace {
 
-using ::testing::ElementsAre;
-
-constexpr std::uint32_t kRed = 0xFFFF0000;
-constexpr std::uint32_t kGreen = 0xFF00FF00;
-constexpr std::uint32_t kBlue = 0xFF0000FF;
-constexpr std::uint32_t kWhite = 0xFFFFFFFF;
-
-// Little-endian fields of a packed DIB, written the way a BMP holds them.
-void Put32(std::string& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-void Put16(std::string& out, std::uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-std::string InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bits,
-                       std::uint32_t compression) {
-  std::string header;
-  Put32(header, 40);
-  Put32(header, static_cast<std::uint32_t>(width));
-  Put32(header, static_cast<std::uint32_t>(height));
-  Put16(header, 1);
-  Put16(header, bits);
-  Put32(header, compression);
-  Put32(header, 0);  // the image size may be left out of an uncompressed DIB
-  Put32(header, 3780);
-  Put32(header, 3780);
-  Put32(header, 0);
-  Put32(header, 0);
-  return header;
-}
-std::uint32_t Read32(const std::string& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
+using test_support::Get32;
+using test_support::InfoHeader;
+using test_support::Pixel24;
+using test_support::Put16;
+using test_support::Put32;
 
 // 2 x 2, 24 bits, bottom-up: red and green on top, blue and white below.
 std::string TwoByTwo24Bit() {
@@ -90,10 +59,6 @@ HGLOBAL GlobalBlockOf(const std::string& bytes, std::size_t slack = 0) {
   return block;
 }
 
-std::uint32_t PixelAt(const Pixels& pixels, int x, int y) {
-  return pixels.argb[static_cast<std::size_t>(y) * pixels.width + x];
-}
-
 class Win32ClipboardTest : public ::testing::Test {
  protected:
   Win32ClipboardTest() { Offer(0, nullptr); }
@@ -112,15 +77,6 @@ class Win32ClipboardTest : public ::testing::Test {
     const std::wstring wide(text);
     Offer(CF_UNICODETEXT, GlobalBlockOf(std::string(reinterpret_cast<const char*>(wide.c_str()),
                                                     (wide.size() + 1) * sizeof(wchar_t))));
-  }
-
-  // The picture, decoded; fails the test when it is not a DIB that decodes.
-  std::optional<Pixels> ImagePixels() {
-    const Picture picture = clipboard_.Image();
-    EXPECT_FALSE(picture.empty());
-    std::optional<Pixels> pixels = DecodeDib(picture.dib);
-    EXPECT_TRUE(pixels.has_value());
-    return pixels;
   }
 
   win32::Win32Clipboard clipboard_;
@@ -146,13 +102,8 @@ TEST_F(Win32ClipboardTest, A24BitDibComesBackByteForByteAndMakesAValidBmpFile) {
   const std::optional<std::string> file = BmpFile(picture);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->substr(0, 2), "BM");
-  EXPECT_EQ(Read32(*file, 2), file->size());
-  EXPECT_EQ(Read32(*file, 10), 14u + 40u);
-  const std::optional<Pixels> pixels = DecodeDib(picture.dib);
-  ASSERT_TRUE(pixels);
-  EXPECT_EQ(pixels->width, 2);
-  EXPECT_EQ(pixels->height, 2);
-  EXPECT_THAT(pixels->argb, ElementsAre(kRed, kGreen, kBlue, kWhite));
+  EXPECT_EQ(Get32(*file, 2), file->size());
+  EXPECT_EQ(Get32(*file, 10), 14u + 40u);
 }
 
 TEST_F(Win32ClipboardTest, ABitFieldDibKeepsItsMasksBeforeThePixels) {
@@ -163,12 +114,7 @@ TEST_F(Win32ClipboardTest, ABitFieldDibKeepsItsMasksBeforeThePixels) {
 
   const std::optional<std::string> file = BmpFile(picture);
   ASSERT_TRUE(file);
-  EXPECT_EQ(Read32(*file, 10), 14u + 40u + 12u);
-  const std::optional<Pixels> pixels = DecodeDib(picture.dib);
-  ASSERT_TRUE(pixels);
-  EXPECT_EQ(pixels->width, 2);
-  EXPECT_EQ(pixels->height, 2);
-  EXPECT_THAT(pixels->argb, ElementsAre(kRed, kGreen, kBlue, kWhite));
+  EXPECT_EQ(Get32(*file, 10), 14u + 40u + 12u);
 }
 
 TEST_F(Win32ClipboardTest, AMetafileIsDrawnOnWhiteAtItsFrameSize) {
@@ -185,18 +131,50 @@ TEST_F(Win32ClipboardTest, AMetafileIsDrawnOnWhiteAtItsFrameSize) {
   DeleteObject(red);
   Offer(CF_ENHMETAFILE, CloseEnhMetaFile(recorder));
 
-  const std::optional<Pixels> pixels = ImagePixels();
-  ASSERT_TRUE(pixels);
-  EXPECT_NEAR(pixels->width, 80, 1);
-  EXPECT_NEAR(pixels->height, 40, 1);
-  EXPECT_EQ(PixelAt(*pixels, pixels->width / 2, pixels->height / 2), kRed);
-  EXPECT_EQ(PixelAt(*pixels, 2, 2), kWhite);
+  const std::string dib = clipboard_.Image().dib;
+  ASSERT_EQ(MeasureDib(dib).verdict, DibVerdict::kUsable);  // a 24-bit DIB of the program's own
+  const int width = static_cast<int>(Get32(dib, 4));
+  const int height = static_cast<int>(Get32(dib, 8));
+  EXPECT_NEAR(width, 80, 1);
+  EXPECT_NEAR(height, 40, 1);
+  EXPECT_EQ(Pixel24(dib, width / 2, height / 2), 0xFF0000u);  // red
+  EXPECT_EQ(Pixel24(dib, 2, 2), 0xFFFFFFu);
 }
 
 TEST_F(Win32ClipboardTest, NoPictureGivesTheEmptyPicture) {
   EXPECT_TRUE(clipboard_.Image().empty());
   OfferText(L"text only");
   EXPECT_TRUE(clipboard_.Image().empty());
+}
+
+// The error number that reading the picture throws; kNone when it throws none.
+ErrorNumber ImageError(Clipboard& clipboard) {
+  try {
+    clipboard.Image();
+  } catch (const RuntimeError& error) {
+    return error.number();
+  }
+  return ErrorNumber::kNone;
+}
+
+TEST_F(Win32ClipboardTest, PicturesLargerThan16384PixelsASideAreRefusedSilently) {
+  // Only the header: the rows it announces are never looked for.
+  Offer(CF_DIB, GlobalBlockOf(InfoHeader(16385, 1, 24, BI_RGB)));
+  EXPECT_EQ(ImageError(clipboard_), ErrorNumber::kOutOfMemory);
+  Offer(CF_DIB, GlobalBlockOf(InfoHeader(1, -0x7FFFFFFF, 32, BI_RGB)));
+  EXPECT_EQ(ImageError(clipboard_), ErrorNumber::kOutOfMemory);
+
+  Offer(CF_BITMAP, CreateBitmap(16385, 1, 1, 32, nullptr));
+  EXPECT_EQ(ImageError(clipboard_), ErrorNumber::kOutOfMemory);
+
+  // A metafile whose frame is 100 metres wide.
+  const RECT frame{0, 0, 10'000'000, 1000};
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  Offer(CF_ENHMETAFILE, CloseEnhMetaFile(recorder));
+  EXPECT_EQ(ImageError(clipboard_), ErrorNumber::kOutOfMemory);
+
+  Offer(CF_DIB, GlobalBlockOf(TwoByTwo24Bit()));
+  EXPECT_EQ(ImageError(clipboard_), ErrorNumber::kNone);
 }
 
 // The error number that `read` throws on a thread of its own; 0 when it throws none.

@@ -9,6 +9,7 @@ namespace clipnest {
 class PosixFiles : public Files {
  public:
   std::string ReadStart(const std::string& path, std::size_t count) override;
+  std::string ReadWhole(const std::string& path, std::size_t limit) override;
   void Append(const std::string& path, std::string_view bytes) override;
   void Replace(const std::string& path, std::string_view bytes) override;
 };

@@ -10,12 +10,10 @@
 namespace clipnest {
 namespace {
 
-void PaintImage(QPainter& painter, const Control& control, const QRect& box,
-                const std::function<QImage(const Control&)>& picture_of) {
-  QImage picture = picture_of(control);
-  if (picture.isNull() && !control.look().picture.empty()) {
-    picture = ResourcePicture(control.look().picture, control.look().transparent_colour);
-  }
+void PaintImage(QPainter& painter, const Control& control, const QRect& box) {
+  if (control.look().picture.empty()) return;
+  const QImage& picture =
+      ResourcePicture(control.look().picture, control.look().transparent_colour);
   if (picture.isNull()) return;
   // A picture box is as large as its picture: nothing is stretched, the rest is clipped.
   painter.save();
@@ -60,8 +58,7 @@ void PaintLabel(QPainter& painter, const Control& control, const QRect& box) {
 
 }  // namespace
 
-void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale,
-               const std::function<QImage(const Control&)>& picture_of) {
+void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale) {
   painter.fillRect(painter.window(), ToQColor(form.back_colour()));
   for (const Control* drawn : form.DrawnControlsBottomUp()) {
     const Control& control = *drawn;
@@ -69,7 +66,7 @@ void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale,
     painter.save();
     switch (control.kind()) {
       case ControlKind::kImage:
-        PaintImage(painter, control, box, picture_of);
+        PaintImage(painter, control, box);
         break;
       case ControlKind::kShape:
         PaintShape(painter, control, box);

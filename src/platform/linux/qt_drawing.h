@@ -3,16 +3,13 @@
 #include "forms/form.h"
 #include "twips_scale.h"
 
-#include <QImage>
 #include <QPainter>
-
-#include <functional>
 
 namespace clipnest {
 
 // Paints a form's background and its drawn controls (images, shapes, lines, labels) in stacking
-// order, bottom-up. `picture_of` gives the picture a control holds at run time (null when none).
-void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale,
-               const std::function<QImage(const Control&)>& picture_of);
+// order, bottom-up. An image shows its compiled-in picture; a picture the program holds at run
+// time (the clipboard's) stays in a holder, never drawn.
+void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale);
 
 }  // namespace clipnest

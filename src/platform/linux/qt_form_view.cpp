@@ -198,7 +198,6 @@ void QtFormView::ControlChanged(const Control& control, ControlAspect aspect) {
     controls_->Show(control, aspect);
     return;
   }
-  if (aspect == ControlAspect::kPicture) window_->ForgetPicture(control);
   window_->update();
 }
 

@@ -2,7 +2,6 @@
 
 #include "forms/form.h"
 #include "qt_drawing.h"
-#include "qt_pictures.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -17,19 +16,10 @@ FormWidget::FormWidget(std::shared_ptr<FormLink> link, TwipsScale scale)
   setMouseTracking(true);  // for the cursors of drawn controls
 }
 
-const QImage& FormWidget::PictureOf(const Control& control) {
-  auto found = pictures_.find(&control);
-  if (found == pictures_.end()) {
-    found = pictures_.emplace(&control, PictureImage(control.picture())).first;
-  }
-  return found->second;
-}
-
 void FormWidget::paintEvent(QPaintEvent*) {
   if (!link_->form) return;
   QPainter painter(this);
-  PaintForm(painter, *link_->form, scale_,
-            [this](const Control& control) { return PictureOf(control); });
+  PaintForm(painter, *link_->form, scale_);
 }
 
 namespace {

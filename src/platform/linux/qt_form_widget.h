@@ -3,15 +3,11 @@
 #include "form_link.h"
 #include "twips_scale.h"
 
-#include <QImage>
 #include <QWidget>
 
-#include <map>
 #include <memory>
 
 namespace clipnest {
-
-class Control;
 
 // The top-level window of a form: paints the drawn controls and reports mouse presses, moves and
 // close requests to the form's input.
@@ -19,8 +15,6 @@ class FormWidget : public QWidget {
  public:
   FormWidget(std::shared_ptr<FormLink> link, TwipsScale scale);
 
-  // The picture a control holds at run time has changed.
-  void ForgetPicture(const Control& control) { pictures_.erase(&control); }
   // The window follows the mouse until the button that is down now comes up.
   void StartMove();
 
@@ -33,11 +27,8 @@ class FormWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  const QImage& PictureOf(const Control& control);
-
   std::shared_ptr<FormLink> link_;
   TwipsScale scale_;
-  std::map<const Control*, QImage> pictures_;
   bool moving_ = false;
   QPoint grab_offset_;  // from the window's corner to the mouse, while moving
 };

@@ -1,7 +1,5 @@
 #include "qt_pictures.h"
 
-#include "platform/dib.h"
-
 #include <map>
 #include <utility>
 
@@ -25,20 +23,6 @@ const QImage& ResourcePicture(const std::string& name, OleColour transparent_col
     }
   }
   return loaded.emplace(key, std::move(image)).first->second;
-}
-
-QImage PictureImage(const Picture& picture) {
-  if (picture.empty()) return {};
-  std::optional<Pixels> pixels = DecodeDib(picture.dib);
-  if (!pixels || pixels->width <= 0 || pixels->height <= 0) return {};
-  QImage image(pixels->width, pixels->height, QImage::Format_RGB32);
-  for (int y = 0; y < pixels->height; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < pixels->width; ++x) {
-      row[x] = pixels->argb[static_cast<std::size_t>(y) * pixels->width + x] | 0xFF000000u;
-    }
-  }
-  return image;
 }
 
 }  // namespace clipnest

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_clipboard.h"
 
+#include "platform/dib.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/win32_dib_capture.h"
 #include "platform/win32/win32_text.h"
@@ -49,7 +50,8 @@ class LockedGlobal {
 Picture PackedDibOf(UINT format) {
   LockedGlobal block(GetClipboardData(format));
   if (!block.data()) return {};
-  return Picture{TrimmedPackedDib(static_cast<const char*>(block.data()), block.size())};
+  // The block may be longer than the picture; the picture is checked against the block.
+  return PictureOfPackedDib(std::string_view(static_cast<const char*>(block.data()), block.size()));
 }
 
 Picture BitmapOfClipboard() {
@@ -82,7 +84,8 @@ std::string Win32Clipboard::Text() {
 
 Picture Win32Clipboard::Image() {
   OpenedClipboard clipboard;
-  // The plain DIB first: every reader of bitmap files takes its short header.
+  // The plain DIB first: every reader of bitmap files takes its short header. A broken picture
+  // in one format leaves the next to try; one too large in any format is refused outright.
   for (UINT format : {UINT{CF_DIB}, UINT{CF_DIBV5}}) {
     if (!IsClipboardFormatAvailable(format)) continue;
     if (Picture picture = PackedDibOf(format); !picture.empty()) return picture;

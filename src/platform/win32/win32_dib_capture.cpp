@@ -1,23 +1,23 @@
 #include "platform/win32/win32_dib_capture.h"
 
 #include "platform/dib.h"
+#include "platform/runtime_error.h"
 
+#include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <optional>
-#include <string_view>
 #include <vector>
 
 namespace clipnest::win32 {
 namespace {
 
-std::size_t RowStride(int width, int bits_per_pixel) {
-  return ((static_cast<std::size_t>(width) * bits_per_pixel + 31) / 32) * 4;
-}
+// An old-style metafile larger than this is not played: it is already in memory once, and a copy
+// of it is made to convert it.
+constexpr UINT kLargestMetafile = 64u << 20;
 
 // A 24-bit bottom-up DIB section with its packed form: header then rows.
 class Dib24 {
  public:
+  // The sides are checked by Drawable first.
   Dib24(int width, int height) {
     info_.biSize = sizeof info_;
     info_.biWidth = width;
@@ -25,7 +25,8 @@ class Dib24 {
     info_.biPlanes = 1;
     info_.biBitCount = 24;
     info_.biCompression = BI_RGB;
-    info_.biSizeImage = static_cast<DWORD>(RowStride(width, 24) * height);
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * 24 + 31) / 32 * 4;
+    info_.biSizeImage = static_cast<DWORD>(stride * static_cast<std::uint64_t>(height));
     BITMAPINFO info{};
     info.bmiHeader = info_;
     section_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
@@ -51,35 +52,29 @@ class Dib24 {
   void* bits_ = nullptr;
 };
 
-// Keeps pictures of absurd sizes from exhausting memory.
-bool SensibleSize(long width, long height) {
-  return width > 0 && height > 0 && width <= 32767 && height <= 32767;
+// Whether a picture of this size can be drawn: not when a side is not positive; a side beyond
+// the largest picture is refused outright.
+bool Drawable(std::int64_t width, std::int64_t height) {
+  if (width <= 0 || height <= 0) return false;
+  if (width > kLargestPictureSide || height > kLargestPictureSide)
+    throw RuntimeError(ErrorNumber::kOutOfMemory);
+  return true;
+}
+
+// value * numerator / denominator, rounded, for any 32-bit fields: worked out in floating point,
+// where no product overflows; anything beyond the largest picture stays beyond it.
+std::int64_t Scaled(std::int64_t value, std::int64_t numerator, std::int64_t denominator) {
+  const double scaled = static_cast<double>(value) * static_cast<double>(numerator) /
+                        static_cast<double>(denominator);
+  return scaled > kLargestPictureSide ? kLargestPictureSide + 1 : std::llround(scaled);
 }
 
 }  // namespace
 
-std::string TrimmedPackedDib(const char* data, std::size_t available) {
-  const std::string_view whole(data, available);
-  const std::optional<std::size_t> pixel_offset = DibPixelOffset(whole);
-  if (!pixel_offset || *pixel_offset > available) return {};
-  BITMAPINFOHEADER header;
-  if (available < sizeof header) return {};
-  std::memcpy(&header, data, sizeof header);
-
-  const long height = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
-  std::size_t size = *pixel_offset;
-  if (header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS)
-    size += RowStride(header.biWidth, header.biBitCount) * static_cast<std::size_t>(height);
-  else
-    size += header.biSizeImage;
-  if (size > available) return {};
-  return std::string(data, size);
-}
-
 std::string PackedDibOfBitmap(HBITMAP bitmap) {
   BITMAP description;
   if (!bitmap || !GetObjectW(bitmap, sizeof description, &description)) return {};
-  if (!SensibleSize(description.bmWidth, description.bmHeight)) return {};
+  if (!Drawable(description.bmWidth, description.bmHeight)) return {};
   Dib24 dib(description.bmWidth, description.bmHeight);
   if (!dib.section()) return {};
   HDC screen = GetDC(nullptr);
@@ -99,19 +94,26 @@ std::string PackedDibOfBitmap(HBITMAP bitmap) {
 std::string PackedDibOfEnhMetafile(HENHMETAFILE metafile) {
   ENHMETAHEADER header;
   if (!metafile || !GetEnhMetaFileHeader(metafile, sizeof header, &header)) return {};
-  // The frame is in hundredths of a millimetre of the reference device.
-  const long frame_width = header.rclFrame.right - header.rclFrame.left;
-  const long frame_height = header.rclFrame.bottom - header.rclFrame.top;
-  if (header.szlMillimeters.cx <= 0 || header.szlMillimeters.cy <= 0) return {};
-  const long width = MulDiv(frame_width, header.szlDevice.cx, header.szlMillimeters.cx * 100);
-  const long height = MulDiv(frame_height, header.szlDevice.cy, header.szlMillimeters.cy * 100);
-  if (!SensibleSize(width, height)) return {};
+  // The frame is in hundredths of a millimetre of the reference device; every field may hold
+  // anything, so nothing is worked out in 32 bits.
+  const std::int64_t frame_width = std::int64_t{header.rclFrame.right} - header.rclFrame.left;
+  const std::int64_t frame_height = std::int64_t{header.rclFrame.bottom} - header.rclFrame.top;
+  if (frame_width <= 0 || frame_height <= 0) return {};
+  if (header.szlMillimeters.cx <= 0 || header.szlMillimeters.cy <= 0 || header.szlDevice.cx <= 0 ||
+      header.szlDevice.cy <= 0) {
+    return {};
+  }
+  const std::int64_t width =
+      Scaled(frame_width, header.szlDevice.cx, std::int64_t{header.szlMillimeters.cx} * 100);
+  const std::int64_t height =
+      Scaled(frame_height, header.szlDevice.cy, std::int64_t{header.szlMillimeters.cy} * 100);
+  if (!Drawable(width, height)) return {};
 
-  Dib24 dib(width, height);
+  Dib24 dib(static_cast<int>(width), static_cast<int>(height));
   if (!dib.section()) return {};
   HDC target = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(target, dib.section());
-  const RECT area{0, 0, width, height};
+  const RECT area{0, 0, static_cast<LONG>(width), static_cast<LONG>(height)};
   FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   PlayEnhMetaFile(target, metafile, &area);
   SelectObject(target, old);
@@ -122,13 +124,17 @@ std::string PackedDibOfEnhMetafile(HENHMETAFILE metafile) {
 std::string PackedDibOfMetafilePict(const METAFILEPICT& picture) {
   const UINT size = GetMetaFileBitsEx(picture.hMF, 0, nullptr);
   if (size == 0) return {};
+  if (size > kLargestMetafile) throw RuntimeError(ErrorNumber::kOutOfMemory);
   std::vector<BYTE> bits(size);
-  GetMetaFileBitsEx(picture.hMF, size, bits.data());
+  if (GetMetaFileBitsEx(picture.hMF, size, bits.data()) != size) return {};
   HENHMETAFILE metafile = SetWinMetaFileBits(size, bits.data(), nullptr, &picture);
   if (!metafile) return {};
-  std::string dib = PackedDibOfEnhMetafile(metafile);
-  DeleteEnhMetaFile(metafile);
-  return dib;
+  // The frame the conversion gives is checked like any other metafile's.
+  struct Deleted {
+    HENHMETAFILE metafile;
+    ~Deleted() { DeleteEnhMetaFile(metafile); }
+  } deleted{metafile};
+  return PackedDibOfEnhMetafile(metafile);
 }
 
 }  // namespace clipnest::win32

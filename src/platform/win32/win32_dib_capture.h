@@ -2,16 +2,15 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <string>
 
 namespace clipnest::win32 {
 
-// Packed DIBs (info header, masks, palette, rows) from what the clipboard holds. Each returns
-// the empty string when there is nothing usable.
+// Packed 24-bit DIBs (info header, then rows) drawn from the clipboard's other picture formats.
+// Each returns the empty string when there is nothing usable, and throws RuntimeError
+// (kOutOfMemory) for a picture larger than kLargestPictureSide on a side, before anything is
+// allocated for it.
 
-// The DIB bytes cut to the header's own size (a global block may be rounded up).
-std::string TrimmedPackedDib(const char* data, std::size_t available);
 // A device-dependent bitmap read back as a 24-bit DIB.
 std::string PackedDibOfBitmap(HBITMAP bitmap);
 // A metafile drawn on white into a 24-bit DIB of its frame size.

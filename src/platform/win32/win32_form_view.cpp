@@ -56,7 +56,6 @@ Win32FormView::~Win32FormView() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  for (auto& [control, bitmap] : runtime_pictures_) DeleteObject(bitmap);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 
@@ -177,12 +176,6 @@ void Win32FormView::ControlChanged(const Control& control, ControlAspect aspect)
     if (NativeControl* native = NativeOf(control)) native->Show(aspect);
     return;
   }
-  if (aspect == ControlAspect::kPicture) {
-    if (auto found = runtime_pictures_.find(&control); found != runtime_pictures_.end()) {
-      DeleteObject(found->second);
-      runtime_pictures_.erase(found);
-    }
-  }
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -217,11 +210,8 @@ NativeControl* Win32FormView::NativeOf(const Control& control) const {
 }
 
 HBITMAP Win32FormView::PictureOf(const Control& control) {
-  if (control.picture().empty()) return system_.pictures().Named(control.look().picture);
-  auto found = runtime_pictures_.find(&control);
-  if (found == runtime_pictures_.end())
-    found = runtime_pictures_.emplace(&control, BitmapOfPicture(control.picture())).first;
-  return found->second;
+  // A picture the program holds at run time (the clipboard's) stays in a holder, never drawn.
+  return system_.pictures().Named(control.look().picture);
 }
 
 HBRUSH Win32FormView::BrushOf(COLORREF colour) {

@@ -60,7 +60,6 @@ class Win32FormView : public FormView {
   DWORD extended_style_ = 0;
   std::vector<std::unique_ptr<NativeControl>> natives_;
   std::vector<Control*> timers_;  // a timer's id is its index + 1
-  std::map<const Control*, HBITMAP> runtime_pictures_;
   std::map<COLORREF, HBRUSH> brushes_;
   bool placing_ = false;   // set while the program's geometry is applied
   bool focusing_ = false;  // set while the focus follows the program's choice

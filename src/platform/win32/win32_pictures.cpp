@@ -1,10 +1,8 @@
 #include "platform/win32/win32_pictures.h"
 
-#include "platform/dib.h"
 #include "platform/win32/win32_text.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 
 namespace clipnest::win32 {
@@ -23,25 +21,6 @@ HBITMAP Win32Pictures::Named(const std::string& name) {
   HBITMAP bitmap = static_cast<HBITMAP>(
       LoadImageW(instance_, Widen(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   loaded_.emplace(name, bitmap);
-  return bitmap;
-}
-
-HBITMAP BitmapOfPicture(const Picture& picture) {
-  // Decoded first: a picture from outside may be truncated or of any layout.
-  const std::optional<Pixels> pixels = DecodeDib(picture.dib);
-  if (!pixels || pixels->width <= 0 || pixels->height <= 0) return nullptr;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = pixels->width;
-  info.bmiHeader.biHeight = -pixels->height;  // rows top-down, as decoded
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
-  // 0xAARRGGBB is the byte order B, G, R, A of a 32-bit DIB; the alpha byte is not used.
-  std::copy(pixels->argb.begin(), pixels->argb.end(), static_cast<std::uint32_t*>(bits));
   return bitmap;
 }
 

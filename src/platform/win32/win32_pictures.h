@@ -1,7 +1,6 @@
 #pragma once
 
 #include "forms/control.h"
-#include "platform/picture.h"
 
 #include <windows.h>
 
@@ -26,9 +25,6 @@ class Win32Pictures {
   HINSTANCE instance_;
   std::map<std::string, HBITMAP> loaded_;
 };
-
-// A GDI bitmap of a packed DIB (the caller deletes it); nullptr when it is empty or broken.
-HBITMAP BitmapOfPicture(const Picture& picture);
 
 // A bitmap's size in pixels.
 SIZE BitmapSize(HBITMAP bitmap);
