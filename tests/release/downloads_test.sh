@@ -130,37 +130,56 @@ echo "== the Linux program, started from its menu entry"
 export HOME="$E2E_TMP/home"
 mkdir -p "$HOME"
 unset XDG_DATA_HOME
-applications=$HOME/.local/share/applications
-"$LINUX_DIR/add-to-menu.sh" >/dev/null
-entry=$applications/clipnest.desktop
-e2e_check "the menu entry is valid" desktop-file-validate "$entry"
-e2e_check "its icons are in the user's icon theme" \
-  cmp -s "$LINUX_DIR/clipnest-256.png" "$HOME/.local/share/icons/hicolor/256x256/apps/clipnest.png"
-win_clipboard_text "$TEXT"
-# gio starts the entry as a desktop's menu does, from another folder.
-(cd / && gio launch "$entry") >>"$E2E_TMP/program.log" 2>&1 || e2e_fail "gio launch failed"
-if panel=$(e2e_wait_search 10 --classname '^clipnest$'); then
-  pid=$(xdotool getwindowpid "$panel")
-  E2E_PIDS+=("$pid")
+ENTRY=$HOME/.local/share/applications/clipnest.desktop
+
+# menu_start DIR: adds the folder DIR to the menu and starts the entry as a desktop's menu does
+# (gio, from another folder); checks that the program runs in DIR. Sets PANEL and PID.
+menu_start() {
+  local dir=$1
+  "$dir/add-to-menu.sh" >/dev/null
+  e2e_check "the menu entry is valid" desktop-file-validate "$ENTRY"
+  PANEL=""
+  (cd / && gio launch "$ENTRY") >>"$E2E_TMP/program.log" 2>&1 || { e2e_fail "gio launch failed"; return 1; }
+  PANEL=$(e2e_wait_search 10 --classname '^clipnest$') || { e2e_fail "the panel did not appear"; return 1; }
+  PID=$(xdotool getwindowpid "$PANEL")
+  E2E_PIDS+=("$PID")
   sleep 1
-  e2e_equal "it runs in its folder" "$LINUX_DIR" "$(readlink "/proc/$pid/cwd")"
-  e2e_equal "the panel is 137 x 21" 137x21 "$(win_geometry "$panel" | cut -d' ' -f2)"
-  e2e_equal "it is the program's one window: no message box" "$panel" \
-    "$(xdotool search --onlyvisible --pid "$pid")"
-  position=$(win_geometry "$panel" | cut -d' ' -f1)
+  e2e_equal "it runs in its folder" "$dir" "$(readlink "/proc/$PID/cwd")"
+}
+
+# menu_stop: ends the program started from the menu and waits until it has gone.
+menu_stop() {
+  kill "$PID" 2>/dev/null || true
+  for _ in $(seq 1 50); do kill -0 "$PID" 2>/dev/null || return 0; sleep 0.1; done
+  e2e_fail "the program did not end"
+}
+
+win_clipboard_text "$TEXT"
+if menu_start "$LINUX_DIR"; then
+  e2e_check "its icons are in the user's icon theme" \
+    cmp -s "$LINUX_DIR/clipnest-256.png" "$HOME/.local/share/icons/hicolor/256x256/apps/clipnest.png"
+  e2e_equal "the panel is 137 x 21" 137x21 "$(win_geometry "$PANEL" | cut -d' ' -f2)"
+  e2e_equal "it is the program's one window: no message box" "$PANEL" \
+    "$(xdotool search --onlyvisible --pid "$PID")"
+  position=$(win_geometry "$PANEL" | cut -d' ' -f1)
   xdotool mousemove $((${position%,*} + 11)) $((${position#*,} + 11)) click 1
   if saved=$(saved_text "$LINUX_DIR"); then
     e2e_check "the clipboard text is saved in Clips" grep -qF "$TEXT" "$saved"
   else
     e2e_fail "no Text-*.txt in Clips after a click on the first button"
   fi
-  kill "$pid" 2>/dev/null || true
-else
-  e2e_fail "the panel did not appear"
+  menu_stop
 fi
 "$LINUX_DIR/remove-from-menu.sh" >/dev/null
 e2e_equal "remove-from-menu.sh takes the entry and its icons out" "" \
   "$(find "$HOME/.local/share" -name 'clipnest*')"
+
+echo "-- a folder whose path has quotes, a dollar, a backtick, a backslash, a % and a blank at the end"
+odd_dir="$E2E_TMP/it's \"odd\" \$HOME \`x\` a\\b 100%/Clip nest "
+mkdir -p "${odd_dir%/*}"
+cp -a "$LINUX_DIR" "$odd_dir"
+menu_start "$odd_dir" && menu_stop
+"$odd_dir/remove-from-menu.sh" >/dev/null
 
 echo "== the Windows program"
 exe=$WIN_APP/Clipnest.exe
