@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the panel's button pictures, the dialog photograph and the program icon.
 
-Writes uncompressed 24-bit BMP files and one 32x32 ICO into src/resources/.
-Standard library only; the output is byte-for-byte the same on every run.
+Writes uncompressed 24-bit BMP files, the Windows icon (one ICO holding the eye
+at 16, 32 and 48 pixels) and the Linux menu icons (PNG, 48 and 256 pixels) into
+src/resources/. Standard library only; the output is byte-for-byte the same on
+every run.
 
 The panel treats pure white as transparent, so visible "white" is drawn as
 250,250,250; the clipboard picture uses pure black as its transparent colour.
@@ -12,6 +14,7 @@ import math
 import os
 import random
 import struct
+import zlib
 
 RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "resources")
 
@@ -42,8 +45,8 @@ def write_bmp(name, rows):
         out.write(file_header + info_header + pixel_data)
 
 
-def write_ico(name, rows):
-    """Writes one 32-bit image (rows of RGBA tuples) as an ICO with an AND mask."""
+def ico_image(rows):
+    """One image of an ICO: a bitmap header, 32-bit BGRA rows bottom-up, then the AND mask."""
     size = len(rows)
     assert all(len(row) == size for row in rows) and size <= 256
     xor_data = bytearray()
@@ -63,13 +66,46 @@ def write_ico(name, rows):
     info_header = struct.pack(
         "<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, image_size, 0, 0, 0, 0
     )
-    image = info_header + xor_data + and_data
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack(
-        "<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), 6 + 16
-    )
+    return info_header + xor_data + and_data
+
+
+def write_ico(name, images):
+    """Writes square 32-bit images (each rows of RGBA tuples) as one ICO, in the given order."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    entries = b""
+    data = b""
+    offset = 6 + 16 * len(images)
+    for rows in images:
+        size = len(rows)
+        image = ico_image(rows)
+        entries += struct.pack(
+            "<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset + len(data)
+        )
+        data += image
     with open(os.path.join(RESOURCES, name), "wb") as out:
-        out.write(directory + entry + image)
+        out.write(directory + entries + data)
+
+
+def write_png(name, rows):
+    """Writes rows of RGBA tuples as an 8-bit RGBA PNG with no optional chunks."""
+    height = len(rows)
+    width = len(rows[0])
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)  # no filter
+        for pixel in row:
+            raw += bytes(pixel)
+
+    def chunk(kind, payload):
+        body = kind + payload
+        return struct.pack(">I", len(payload)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    with open(os.path.join(RESOURCES, name), "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", header))
+        out.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
+        out.write(chunk(b"IEND", b""))
 
 
 def from_map(pixel_map, palette):
@@ -501,9 +537,13 @@ def eye_photo():
     return render(scene, width, height, 2)
 
 
-def eye_icon():
-    """The icon: the same eye, cropped close, inside a rounded square of skin."""
-    size = 32
+def eye_icon(size):
+    """The icon: the same eye, cropped close, inside a rounded square of skin.
+
+    The 32-pixel drawing sets the proportions; the texture and the corners scale with the size,
+    and the large menu icon is sampled less densely to keep the generator quick.
+    """
+    scale = size / 32
     scene = EyeScene(
         aspect=1.0,
         left=0.02,
@@ -512,11 +552,11 @@ def eye_icon():
         upper=0.34,
         lower=0.27,
         iris_radius=0.25,
-        detail=0.5,
+        detail=min(1.0, 0.5 * scale),
     )
-    rgb = render(scene, size, size, 4)
+    rgb = render(scene, size, size, 4 if size <= 48 else 2)
     rows = []
-    corner = 6.0
+    corner = 6.0 * scale
     for y in range(size):
         row = []
         for x in range(size):
@@ -546,7 +586,11 @@ def main():
     write_bmp("exit_door.bmp", from_map(EXIT_DOOR, EXIT_DOOR_COLOURS))
     write_bmp("clipboard.bmp", from_map(CLIPBOARD, CLIPBOARD_COLOURS))
     write_bmp("eye_photo.bmp", eye_photo())
-    write_ico("clipnest.ico", eye_icon())
+    # 32 pixels first: Windows picks the size it needs from any place, and readers that take
+    # only the first image get the size the window icon always had.
+    write_ico("clipnest.ico", [eye_icon(32), eye_icon(16), eye_icon(48)])
+    write_png("clipnest-48.png", eye_icon(48))
+    write_png("clipnest-256.png", eye_icon(256))
 
 
 if __name__ == "__main__":
