@@ -32,9 +32,11 @@ app_begin() {
 }
 
 app_scenario() {
-  printf '%s\n' "-- $1"
   case "$APP_PLATFORM" in
-    linux) APP_DIR=$(e2e_fresh_copy "$E2E_ROOT/out/linux/Clipnest" "app-$1") ;;
+    linux)
+      printf '%s\n' "-- $1"
+      APP_DIR=$(e2e_fresh_copy "$E2E_ROOT/out/linux/Clipnest" "app-$1")
+      ;;
     windows)
       # The previous scenario's prefix goes now: a scenario may stop and start its program.
       [ -n "${APP_PREFIX:-}" ] && rm -rf "$APP_PREFIX"
@@ -61,21 +63,33 @@ app_settings() {
 # The value of a key in the scenario's settings file.
 app_setting() { LC_ALL=C sed -n "s/^$1=\(.*\)\r\$/\1/p" "$APP_DIR/Settings.ini"; }
 
-app_start() {
-  win_watch_opens "$APP_DIR/Sounds"
+# app_launch DIR: starts the program from DIR; its process id in APP_PID.
+app_launch() {
   case "$APP_PLATFORM" in
     linux)
-      (cd "$APP_DIR" && exec env PATH="${APP_PATH:-$PATH}" ./clipnest >>"$E2E_TMP/program.log" 2>&1) &
+      (cd "$1" && exec env PATH="${APP_PATH:-$PATH}" ./clipnest >>"$E2E_TMP/program.log" 2>&1) &
       APP_PID=$!
       E2E_PIDS+=("$APP_PID")
-      PANEL=$(e2e_wait_pid_window "$APP_PID" 10) || PANEL=""
       ;;
     windows)
-      win_start "$APP_DIR"
+      win_start "$1"
       APP_PID=$WIN_PID
-      PANEL=$(win_wait_panel) || PANEL=""
       ;;
   esac
+}
+
+# Waits for the panel of APP_PID; prints its window id.
+app_wait_panel() {
+  case "$APP_PLATFORM" in
+    linux) e2e_wait_pid_window "$APP_PID" 10 ;;
+    windows) win_wait_panel ;;
+  esac
+}
+
+app_start() {
+  win_watch_opens "$APP_DIR/Sounds"
+  app_launch "$APP_DIR"
+  PANEL=$(app_wait_panel) || PANEL=""
   if [ -z "$PANEL" ]; then
     e2e_fail "the panel did not appear"
     return 1
