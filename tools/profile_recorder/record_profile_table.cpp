@@ -243,7 +243,7 @@ int main() {
   std::string table =
       "# What GetPrivateProfileStringA (default \"no\", 255-byte buffer) and\n"
       "# WritePrivateProfileStringA do, recorded under Wine with the ANSI code page 1251 by\n"
-      "# tests/win32/recorder/record_profile_table.cpp. Do not edit: regenerate it with\n"
+      "# tools/profile_recorder/record_profile_table.cpp. Do not edit: regenerate it with\n"
       "#     scripts/record-profile-table\n";
   int number = 0;
   for (Row& row : Cases()) {
