@@ -1,6 +1,7 @@
 #include "x11_clipboard.h"
 
 #include "platform/dib.h"
+#include "selection_picture.h"
 #include "selection_text.h"
 
 #include <QByteArray>
@@ -42,8 +43,9 @@ std::vector<std::string> PictureTargets(const std::vector<std::string>& offered)
   return chosen;
 }
 
-Picture ToPicture(const QImage& decoded) {
-  const QImage image = decoded.convertToFormat(QImage::Format_RGB32);
+Picture ToPicture(QImage image) {
+  // In place where Qt can: a large picture is not held twice.
+  image.convertTo(QImage::Format_RGB32);
   return DibFromRows(image.width(), image.height(), [&image](int y) {
     return reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
   });
@@ -90,10 +92,11 @@ Picture X11Clipboard::Image() {
     return image.isNull() ? Picture{} : ToPicture(image);
   }
   for (const std::string& target : PictureTargets(selection_.Targets())) {
-    const std::optional<std::string> bytes = selection_.Fetch(target);
+    std::optional<std::string> bytes = selection_.Fetch(target);
     if (!bytes) continue;
-    const QImage image = QImage::fromData(QByteArray::fromStdString(*bytes));
-    if (!image.isNull()) return ToPicture(image);
+    QImage image = ReadSelectionPicture(*bytes);
+    bytes.reset();  // the pixels are all that is needed from here on
+    if (!image.isNull()) return ToPicture(std::move(image));
   }
   return {};
 }
