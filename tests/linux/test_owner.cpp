@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -10,6 +11,7 @@ namespace clipnest::test_support {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
 xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
   auto* reply = xcb_intern_atom_reply(
@@ -112,15 +114,19 @@ void TestOwner::Serve() {
         if (notice.window == requestor && notice.atom == property &&
             notice.state == XCB_PROPERTY_DELETE && !taken) {
           taken = true;
-          due = Clock::now() + behaviour_.pause;
+          due = Clock::now() + (sent < behaviour_.prompt_pieces ? 0ms : behaviour_.pause);
         }
       }
       std::free(event);
     }
     if (requestor != XCB_NONE && taken && Clock::now() >= due) {
-      const bool last = behaviour_.pieces != 0 && sent == behaviour_.pieces;
+      const std::size_t later = sent - std::min(sent, behaviour_.prompt_pieces);
+      const bool prompt = sent < behaviour_.prompt_pieces;
+      const bool last = !prompt && behaviour_.pieces != 0 && later == behaviour_.pieces;
       std::string piece;
-      if (!last) piece.assign(behaviour_.piece_size, PieceByte(sent));
+      if (!last) {
+        piece.assign(prompt ? behaviour_.prompt_size : behaviour_.piece_size, PieceByte(later));
+      }
       xcb_change_property(x, XCB_PROP_MODE_REPLACE, requestor, property, utf8, 8,
                           static_cast<std::uint32_t>(piece.size()), piece.data());
       ++sent;

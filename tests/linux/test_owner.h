@@ -12,10 +12,13 @@ namespace clipnest::test_support {
 struct OwnerBehaviour {
   // The whole text in one property, when `in_pieces` is false.
   std::string text;
-  // Otherwise an incremental transfer: the size it announces, then `pieces` pieces of
+  // Otherwise an incremental transfer: the size it announces; `prompt_pieces` pieces of
+  // `prompt_size` bytes, each as soon as the last was taken; then `pieces` pieces of
   // `piece_size` bytes (without end when `pieces` is 0), each `pause` after the last was taken.
   bool in_pieces = false;
   std::uint32_t announced_size = 0;
+  std::size_t prompt_pieces = 0;
+  std::size_t prompt_size = 0;
   std::size_t piece_size = 0;
   std::size_t pieces = 0;
   std::chrono::milliseconds pause{0};

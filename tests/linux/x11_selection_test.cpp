@@ -104,6 +104,19 @@ TEST_F(X11SelectionTest, AnOwnerThatTricklesIsAbandonedAfterTheGrace) {
   EXPECT_LT(seconds, 2.5);
 }
 
+TEST_F(X11SelectionTest, AFastStartDoesNotLetATransferTrickleOn) {
+  // 8 MiB at once would keep an average of 4 MiB/s for 2 s; a byte every 100 ms after them
+  // stands still.
+  const SelectionLimits limits{.grace = 300ms, .minimum_pace = 4 * kMiB};
+  OwnerBehaviour behaviour = InPieces(1, 25, 100ms);
+  behaviour.prompt_pieces = 8;
+  behaviour.prompt_size = kMiB;
+  bool abandoned = false;
+  const double seconds = SecondsOf([&] { abandoned = Abandoned(behaviour, limits); });
+  EXPECT_TRUE(abandoned);
+  EXPECT_LT(seconds, 1.8);
+}
+
 TEST_F(X11SelectionTest, ATransferThatKeepsItsPaceOutlastsTheGrace) {
   // 256 KiB every 50 ms (5 MiB/s) keeps a pace of 1 MiB/s for 1.5 s; 16 KiB every 50 ms does
   // not.

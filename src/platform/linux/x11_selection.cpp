@@ -197,11 +197,9 @@ std::string X11Selection::TakeIncrementally(std::size_t announced_size) {
   if (announced_size > limits_.largest_transfer) CannotRead();
   std::string data;
   ReserveLarge(data, std::max(announced_size, std::min(kPiecesRoom, limits_.largest_transfer)));
-  const auto pace_deadline = [&] {
-    const std::chrono::duration<double> at_pace(static_cast<double>(data.size()) /
-                                                static_cast<double>(limits_.minimum_pace));
-    return begun_ + limits_.grace + std::chrono::duration_cast<Clock::duration>(at_pace);
-  };
+  // When the transfer last brought the bytes expected in a second, and how many it had then.
+  Clock::time_point moved = begun_;
+  std::size_t moved_size = 0;
   for (;;) {
     WaitFor([&](const xcb_generic_event_t& event) {
       if ((event.response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
@@ -213,7 +211,17 @@ std::string X11Selection::TakeIncrementally(std::size_t announced_size) {
     Take(data);
     if (data.size() == before) break;  // an empty piece ends the transfer
     // The owner is answering: it gets time for the next piece while the transfer keeps its pace.
-    deadline_ = std::min(Clock::now() + limits_.patience, pace_deadline());
+    const auto now = Clock::now();
+    if (data.size() - moved_size >= limits_.least_in_a_second) {
+      moved = now;
+      moved_size = data.size();
+    }
+    const std::chrono::duration<double> at_pace(static_cast<double>(data.size()) /
+                                                static_cast<double>(limits_.minimum_pace));
+    const auto kept_pace =
+        begun_ + limits_.grace + std::chrono::duration_cast<Clock::duration>(at_pace);
+    const auto still_moving = std::max(begun_ + limits_.grace, moved + std::chrono::seconds(1));
+    deadline_ = std::min({now + limits_.patience, kept_pace, still_moving});
   }
   return data;
 }

@@ -16,17 +16,20 @@ struct SelectionLimits {
   std::chrono::milliseconds patience{1000};
   // The most bytes one transfer may bring; an owner that offers or sends more is not read.
   std::size_t largest_transfer = std::size_t{512} << 20;
-  // A transfer in pieces may take this long from the reading's start whatever its pace...
+  // A transfer in pieces may take this long from the reading's start whatever its pace; then
+  // it must have kept up this many bytes a second on average since the start...
   std::chrono::milliseconds grace{1500};
-  // ...and must then have kept up this many bytes a second, counted from the reading's start.
   std::size_t minimum_pace = std::size_t{64} << 20;
+  // ...and each second must bring this many more: a transfer that trickles after a fast start
+  // stands still.
+  std::size_t least_in_a_second = std::size_t{1} << 20;
 };
 
 // Reads the CLIPBOARD selection over a private X connection with a hidden window of its own,
 // so a slow owner never stalls the program's windows for long. A reading (Begin, then any
 // Targets and Fetch calls) is abandoned, with RuntimeError(kCantOpenClipboard), when the owner
 // keeps it waiting beyond the limits' patience, offers more than the largest transfer, or sends
-// its pieces below the minimum pace after the grace; a missing display fails the same way.
+// its pieces below the limits' pace after the grace; a missing display fails the same way.
 class X11Selection {
  public:
   explicit X11Selection(SelectionLimits limits = {});
