@@ -159,8 +159,8 @@ bool X11Selection::Convert(unsigned long target) {
 }
 
 // Appends the property's items of 8 or 16 bits to `data`; of items of 32 bits only the first
-// is kept. The whole size is known from the first read, so a property that would take `data`
-// beyond the largest transfer is refused before more of it is read.
+// is kept. Each read tells how much is left, so a property that would take `data` beyond the
+// largest transfer is refused before more of it is read.
 X11Selection::Piece X11Selection::Take(std::string& data) {
   Piece piece;
   std::uint32_t offset = 0;
@@ -180,11 +180,10 @@ X11Selection::Piece X11Selection::Take(std::string& data) {
       break;
     }
     const auto size = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
-    if (offset == 0) {
-      const std::size_t whole = size + reply->bytes_after;
-      if (whole > limits_.largest_transfer - data.size()) CannotRead();
-      ReserveLarge(data, data.size() + whole);
-    }
+    // Checked at every read: an owner may append to the property while it is being read.
+    const std::size_t rest = size + reply->bytes_after;
+    if (rest > limits_.largest_transfer - data.size()) CannotRead();
+    ReserveLarge(data, data.size() + rest);
     data.append(static_cast<const char*>(items), size);
     if (reply->bytes_after == 0 || size == 0) break;
     offset += static_cast<std::uint32_t>(size / 4);
