@@ -18,10 +18,10 @@ using Clock = std::chrono::steady_clock;
 
 // Each property read brings up to 4 MB in one reply, which xcb hands over as it read it.
 constexpr std::uint32_t kChunkLongs = 1 << 20;
-// Room that a transfer in pieces gets at its start, beyond what the owner announces: reserved but
+// Room that a transfer in pieces gets at its start when the owner announces no size: reserved but
 // not touched, so that the pieces of most texts land in place instead of being copied into ever
 // larger buffers. Room that no piece reaches costs address space, not memory.
-constexpr std::size_t kPiecesRoom = std::size_t{64} << 20;
+constexpr std::size_t kPiecesRoom = std::size_t{128} << 20;
 // An owner's first targets are enough to choose from; a longer list is not read on.
 constexpr std::uint32_t kMostTargets = 1024;
 
@@ -195,7 +195,8 @@ std::string X11Selection::TakeIncrementally(std::size_t announced_size) {
   // The owner announces the least it will send: more than the largest transfer is refused at once.
   if (announced_size > limits_.largest_transfer) CannotRead();
   std::string data;
-  ReserveLarge(data, std::max(announced_size, std::min(kPiecesRoom, limits_.largest_transfer)));
+  ReserveLarge(
+      data, announced_size > 0 ? announced_size : std::min(kPiecesRoom, limits_.largest_transfer));
   // When the transfer last brought the bytes expected in a second, and how many it had then.
   Clock::time_point moved = begun_;
   std::size_t moved_size = 0;
