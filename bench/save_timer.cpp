@@ -1,7 +1,8 @@
 // Times one save: a click of the left button where the pointer is (through XTest, so that no
 // tool's own delays count), or a reference tool run to its end; then, when an expected size is
 // given, waits until a file in FOLDER whose name starts with PREFIX has exactly that size.
-// Prints the milliseconds since just before the click or the tool's start.
+// Prints the milliseconds since just before the click or the tool's start, and for a command
+// its peak memory in KiB (the largest resident size of it and the children it waited for).
 //   save_timer FOLDER PREFIX SIZE TIMEOUT_SECONDS --click
 //   save_timer FOLDER PREFIX SIZE TIMEOUT_SECONDS -- COMMAND [ARGUMENTS...]
 // SIZE 0 times the command alone.
@@ -9,6 +10,7 @@
 #include <X11/extensions/XTest.h>
 #include <dirent.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Clock::time_point started = Clock::now();
+  long peak_kib = -1;
   if (click) {
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
@@ -72,7 +75,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     int status = 0;
-    ::waitpid(child, &status, 0);
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    peak_kib = usage.ru_maxrss;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
       std::fprintf(stderr, "%s failed\n", argv[6]);
       return 1;
@@ -95,6 +100,10 @@ int main(int argc, char** argv) {
   }
   const std::chrono::duration<double, std::milli> elapsed = Clock::now() - started;
   if (display) XCloseDisplay(display);
-  std::printf("%.1f\n", elapsed.count());
+  if (peak_kib >= 0) {
+    std::printf("%.1f %ld\n", elapsed.count(), peak_kib);
+  } else {
+    std::printf("%.1f\n", elapsed.count());
+  }
   return 0;
 }

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Large clipboard saves through the Linux program beside plain command-line tools on the same
-# machine: 10 MB of Cyrillic text to a file (Image1), a 3840 x 2160 picture to a BMP (Image3).
-# Each figure runs from the click (or the tool's start) until the file is complete; medians of
-# several runs and their ratios. Goal: each save within 1.5x of its reference.
+# machine: 10 MB and 100 MB of Cyrillic text to a file (Image1), a 3840 x 2160 picture to a BMP
+# (Image3). Each figure runs from the click (or the tool's start) until the file is complete;
+# medians of several runs, their ratios and the peak memory of each side (the program's VmHWM,
+# the tools' largest process). The parts of the 10 MB text save come from text_save_probe, which
+# runs the program's own classes. Goal: each save within 1.5x of its reference.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-5}
 app="$root/out/linux/Clipnest"
 timer="$root/build/linux/bench/save_timer"
-[ -x "$app/clipnest" ] && [ -x "$timer" ] || { echo "build the linux preset first"; exit 1; }
+probe="$root/build/linux/bench/text_save_probe"
+[ -x "$app/clipnest" ] && [ -x "$timer" ] && [ -x "$probe" ] ||
+  { echo "build the linux preset first"; exit 1; }
 locale -a | grep -qix 'ru_RU.utf8' || { echo "the ru_RU.UTF-8 locale is missing"; exit 1; }
 # The program runs with Russian settings; the script's own numbers stay in the C locale.
 export LC_ALL=C
@@ -33,17 +37,25 @@ E2E_PIDS+=("$program")
 e2e_wait_pid_window "$program" 10 >/dev/null || { echo "the panel did not show"; exit 1; }
 sleep 0.5
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# median [FIELD]: the median of a column of numbers (the first by default).
+median() {
+  awk -v f="${1:-1}" '{ print $f }' | sort -n |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+mib() { awk -v k="$1" 'BEGIN { printf "%.0f MiB", k / 1024 }'; }
 
-# program_save BUTTON PREFIX SIZE: one save by a click; prints its milliseconds.
+# program_save BUTTON PREFIX SIZE: one save by a click; prints its milliseconds and the
+# program's peak memory during the save in KiB (its high-water mark is reset before the click).
 program_save() {
-  local button=$1 prefix=$2 size=$3
+  local button=$1 prefix=$2 size=$3 ms
   rm -f "$clips"/*
   xdotool mousemove $button
   sleep 0.3
-  "$timer" "$clips" "$prefix" "$size" 120 --click
+  echo 5 >"/proc/$program/clear_refs"
+  ms=$("$timer" "$clips" "$prefix" "$size" 120 --click)
+  echo "$ms $(awk '/^VmHWM/ { print $2 }' "/proc/$program/status")"
 }
-# reference_save COMMAND: one save by a shell command; prints its milliseconds.
+# reference_save COMMAND: one save by a shell command; prints its milliseconds and peak memory.
 reference_save() {
   rm -f "$E2E_TMP"/tool-output.*
   "$timer" - - 0 120 -- sh -c "$1"
@@ -66,17 +78,42 @@ measure() {
   theirs=$(median <"$E2E_TMP/reference.ms")
   printf '%-28s clipnest %9.1f ms   reference %9.1f ms   ratio %s\n' "$name" "$ours" "$theirs" \
     "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')"
-  printf '  runs: clipnest %s; reference %s\n' "$(tr '\n' ' ' <"$E2E_TMP/program.ms")" \
-    "$(tr '\n' ' ' <"$E2E_TMP/reference.ms")"
+  printf '  runs: clipnest %s; reference %s\n' "$(awk '{ printf "%s ", $1 }' "$E2E_TMP/program.ms")" \
+    "$(awk '{ printf "%s ", $1 }' "$E2E_TMP/reference.ms")"
+  printf '  peak memory: clipnest %s, reference %s\n' "$(mib "$(median 2 <"$E2E_TMP/program.ms")")" \
+    "$(mib "$(median 2 <"$E2E_TMP/reference.ms")")"
 }
 
-# 10 MB of Cyrillic lines, whole lines only.
-awk 'BEGIN {
-  line = "Съешь же ещё этих мягких французских булок, да выпей чаю"
-  for (i = 1; total < 10485760; i++) { text = "Строка " i ": " line; print text; total += length(text) + 1 }
-}' >"$E2E_TMP/text.txt"
+# probe_parts: the parts of the text save of what the clipboard holds, medians of several runs.
+probe_parts() {
+  : >"$E2E_TMP/parts"
+  for _ in $(seq 1 "$runs"); do
+    rm -f "$E2E_TMP/probe.txt"
+    (cd "$E2E_TMP" && LC_ALL=ru_RU.UTF-8 "$probe" probe.txt) >>"$E2E_TMP/parts"
+  done
+  printf '  parts (text_save_probe):'
+  local field
+  for field in 2 4 6 8; do
+    printf ' %s %s ms' "$(awk -v f=$((field - 1)) 'NR == 1 { print $f }' "$E2E_TMP/parts")" \
+      "$(median $field <"$E2E_TMP/parts")"
+  done
+  printf '\n'
+}
+
+# make_text BYTES FILE: Cyrillic lines, whole lines only, up to BYTES bytes of UTF-8.
+make_text() {
+  awk -v limit="$1" 'BEGIN {
+    line = "Съешь же ещё этих мягких французских булок, да выпей чаю"
+    for (i = 1; total < limit; i++) { text = "Строка " i ": " line; print text; total += length(text) + 1 }
+  }' >"$2"
+}
+
+make_text 10485760 "$E2E_TMP/text.txt"
 { iconv -f UTF-8 -t WINDOWS-1251 <"$E2E_TMP/text.txt"; printf '\r\n'; } >"$E2E_TMP/expected.txt"
 text_size=$(stat -c %s "$E2E_TMP/expected.txt")
+make_text 104857600 "$E2E_TMP/text100.txt"
+{ iconv -f UTF-8 -t WINDOWS-1251 <"$E2E_TMP/text100.txt"; printf '\r\n'; } >"$E2E_TMP/expected100.txt"
+text100_size=$(stat -c %s "$E2E_TMP/expected100.txt")
 
 # A photograph-like picture: plasma with fine detail everywhere.
 convert -seed 7 -size 3840x2160 plasma:fractal -depth 8 "PNG24:$E2E_TMP/picture.png"
@@ -91,6 +128,16 @@ cmp -s "$E2E_TMP/expected.txt" "$clips"/Text-* ||
   { echo "the saved text is not the clipboard's in Windows-1251"; exit 1; }
 measure "text $(($(stat -c %s "$E2E_TMP/text.txt") / 1024)) KiB UTF-8 -> 1251" "$IMAGE1" Text- \
   "$text_size" "xclip -o -selection clipboard >'$E2E_TMP/tool-output.txt'"
+probe_parts
+cmp -s "$E2E_TMP/expected.txt" "$E2E_TMP/probe.txt" ||
+  { echo "the probe's text is not the clipboard's in Windows-1251"; exit 1; }
+
+xclip -selection clipboard -i "$E2E_TMP/text100.txt" 2>/dev/null
+program_save "$IMAGE1" Text- "$text100_size" >/dev/null
+cmp -s "$E2E_TMP/expected100.txt" "$clips"/Text-* ||
+  { echo "the saved 100 MiB text is not the clipboard's in Windows-1251"; exit 1; }
+measure "text 100 MiB UTF-8 -> 1251" "$IMAGE1" Text- "$text100_size" \
+  "xclip -o -selection clipboard >'$E2E_TMP/tool-output.txt'"
 
 xclip -selection clipboard -t image/png -i "$E2E_TMP/picture.png" 2>/dev/null
 program_save "$IMAGE3" Sc- "$bmp_size" >/dev/null

@@ -36,6 +36,38 @@ TEST(SingleByteCodePageTest, CharactersOutsideThePageHaveNoAnsiForm) {
   EXPECT_FALSE(western->Encode("Привет"));
 }
 
+// Long texts go through a buffer and through ASCII eight bytes at a time: a text gives what its
+// pieces give, and one bad or foreign character anywhere refuses all of it.
+TEST(SingleByteCodePageTest, LongTextsEncodeAsTheirPiecesDo) {
+  auto page = SingleByteCodePage::Make(1251);
+  ASSERT_TRUE(page);
+  const std::string pieces[] = {"Строка 12345678901: ", "Съешь же ещё — №", "ascii only, longer",
+                                "ё", "\r\n"};
+  EXPECT_EQ(page->Encode("ascii only, longer"), "ascii only, longer");
+  std::string text;
+  std::string expected;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string& piece = pieces[(i * 7) % std::size(pieces)];
+    text += piece;
+    expected += *page->Encode(piece);
+  }
+  EXPECT_EQ(page->Encode(text), expected);
+  std::string appended = "before ";
+  ASSERT_TRUE(page->AppendEncoded(text, appended));
+  EXPECT_EQ(appended, "before " + expected);
+
+  for (const std::string bad : {"\xF0\x9F\x98\x80", "\xD0", "\x80", "é", "\xE0\x80\x80"}) {
+    for (std::size_t at : {std::size_t{0}, std::size_t{5}, std::size_t{4093}, std::size_t{4100},
+                           std::size_t{8197}, text.size()}) {
+      std::string broken = text;
+      // Between characters: after the ASCII of a piece or at the text's ends.
+      while (at < broken.size() && (static_cast<unsigned char>(broken[at]) & 0xC0) == 0x80) ++at;
+      broken.insert(at, bad);
+      EXPECT_FALSE(page->Encode(broken)) << "bad bytes at " << at;
+    }
+  }
+}
+
 TEST(SingleByteCodePageTest, OnlySingleBytePagesHaveTables) {
   EXPECT_TRUE(SingleByteCodePage::Make(874));
   EXPECT_TRUE(SingleByteCodePage::Make(1258));

@@ -2,7 +2,9 @@
 
 #include "platform/ansi/code_page_tables.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace clipnest {
 namespace {
@@ -91,31 +93,55 @@ std::optional<SingleByteCodePage> SingleByteCodePage::Make(int code_page) {
 }
 
 std::optional<std::string> SingleByteCodePage::Encode(std::string_view utf8) {
-  std::string out(utf8.size(), '\0');
-  char* next = out.data();
+  std::string out;
+  // Room for every byte and for the line end that a saved line gets.
+  out.reserve(utf8.size() + 2);
+  if (!AppendEncoded(utf8, out)) return std::nullopt;
+  return out;
+}
+
+bool SingleByteCodePage::AppendEncoded(std::string_view utf8, std::string& out) const {
+  // Through a small buffer, so that a large `out` is never filled with zeros first. Every
+  // character gives one byte from at least one byte of input, so a block of input as long as the
+  // buffer fits in it, and the loop over the characters checks nothing else.
+  char buffer[4096];
   const std::vector<std::uint8_t>& byte_of = *byte_of_;
   for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[pos]);
-    if (lead < 0x80) {  // ASCII stays as it is: the common case, kept tight for long texts
-      *next++ = static_cast<char>(lead);
-      ++pos;
-      continue;
+    const std::size_t stop = std::min(utf8.size(), pos + sizeof buffer);
+    std::size_t used = 0;
+    while (pos < stop) {
+      const auto lead = static_cast<unsigned char>(utf8[pos]);
+      if (lead < 0x80) {  // ASCII stays as it is: runs of it go eight bytes at a time
+        std::uint64_t word;
+        if (stop - pos >= sizeof word) {
+          std::memcpy(&word, utf8.data() + pos, sizeof word);
+          if ((word & 0x8080808080808080u) == 0) {
+            std::memcpy(buffer + used, &word, sizeof word);
+            used += sizeof word;
+            pos += sizeof word;
+            continue;
+          }
+        }
+        buffer[used++] = static_cast<char>(lead);
+        ++pos;
+        continue;
+      }
+      char32_t code;
+      if (lead >= 0xC2 && lead < 0xE0 && pos + 1 < utf8.size() &&
+          (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
+        // Two-byte characters (Cyrillic, Greek, Latin accents...), decoded in place.
+        code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3Fu);
+        pos += 2;
+      } else {
+        code = NextCodePoint(utf8, pos);
+      }
+      const std::uint8_t byte = code < 0x10000 ? byte_of[code] : 0;
+      if (byte == 0) return false;
+      buffer[used++] = static_cast<char>(byte);
     }
-    char32_t code;
-    if (lead >= 0xC2 && lead < 0xE0 && pos + 1 < utf8.size() &&
-        (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
-      // Two-byte characters (Cyrillic, Greek, Latin accents...), decoded in place.
-      code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[pos + 1]) & 0x3Fu);
-      pos += 2;
-    } else {
-      code = NextCodePoint(utf8, pos);
-    }
-    const std::uint8_t byte = code < 0x10000 ? byte_of[code] : 0;
-    if (byte == 0) return std::nullopt;
-    *next++ = static_cast<char>(byte);
+    out.append(buffer, used);
   }
-  out.resize(static_cast<std::size_t>(next - out.data()));
-  return out;
+  return true;
 }
 
 std::string SingleByteCodePage::Decode(std::string_view ansi) {

@@ -25,6 +25,9 @@ class SingleByteCodePage : public AnsiCodePage {
   std::optional<std::string> Encode(std::string_view utf8) override;
   std::string Decode(std::string_view ansi) override;
   int number() const { return number_; }
+  // Appends the ANSI bytes of a UTF-8 text to `out`, growing it only by what is written; false
+  // (with `out` partly appended) when some character has no ANSI form.
+  bool AppendEncoded(std::string_view utf8, std::string& out) const;
 
  private:
   SingleByteCodePage(int number, const std::uint16_t* high_half);

@@ -1,5 +1,7 @@
 #include "locale_code_page.h"
 
+#include "large_buffer.h"
+
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -43,7 +45,13 @@ LocaleCodePage::LocaleCodePage(std::string_view locale_name) {
 }
 
 std::optional<std::string> LocaleCodePage::Encode(std::string_view utf8) {
-  if (single_byte_) return single_byte_->Encode(utf8);
+  if (single_byte_) {
+    // Room for every byte and for the line end that a saved line gets, fit for a large text.
+    std::string out;
+    ReserveLarge(out, utf8.size() + 2);
+    if (!single_byte_->AppendEncoded(utf8, out)) return std::nullopt;
+    return out;
+  }
   QStringEncoder encoder(converter_name_.constData());
   const QByteArray bytes =
       encoder.encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));

@@ -1,15 +1,15 @@
 #include "x11_clipboard.h"
 
 #include "platform/dib.h"
+#include "selection_picture.h"
+#include "selection_text.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QMimeData>
-#include <QString>
 
 #include <xcb/xcb.h>
 
@@ -18,21 +18,6 @@
 namespace clipnest {
 namespace {
 
-enum class Charset { kUtf8, kLatin1, kUtf8OrLatin1 };
-
-struct TextTarget {
-  const char* name;
-  Charset charset;
-};
-
-// In order of preference.
-constexpr TextTarget kTextTargets[] = {
-    {"UTF8_STRING", Charset::kUtf8},
-    {"text/plain;charset=utf-8", Charset::kUtf8},
-    {"STRING", Charset::kLatin1},
-    {"text/plain", Charset::kUtf8OrLatin1},
-};
-
 constexpr const char* kPreferredPictureTargets[] = {
     "image/png",  "image/bmp",  "image/x-bmp", "image/x-MS-bmp",
     "image/jpeg", "image/tiff", "image/gif",   "image/x-portable-pixmap",
@@ -40,18 +25,6 @@ constexpr const char* kPreferredPictureTargets[] = {
 
 bool Offers(const std::vector<std::string>& targets, const std::string& name) {
   return std::find(targets.begin(), targets.end(), name) != targets.end();
-}
-
-std::string Decode(std::string bytes, Charset charset) {
-  // Like the text format of other systems' clipboards, the text ends at its first NUL.
-  if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
-  // Valid UTF-8 is already the program's form: no conversion of a large text.
-  if (charset != Charset::kLatin1 && QByteArrayView(bytes).isValidUtf8()) return bytes;
-  const QByteArray raw = QByteArray::fromStdString(bytes);
-  // Latin-1 text, or plain text that is not valid UTF-8 and so comes from an older program.
-  if (charset != Charset::kUtf8) return QString::fromLatin1(raw).toUtf8().toStdString();
-  // Broken UTF-8 that claims to be UTF-8: its bad bytes become replacement characters.
-  return QString::fromUtf8(raw).toUtf8().toStdString();
 }
 
 // The picture targets offered, those this program prefers first, then any other that Qt reads.
@@ -70,8 +43,9 @@ std::vector<std::string> PictureTargets(const std::vector<std::string>& offered)
   return chosen;
 }
 
-Picture ToPicture(const QImage& decoded) {
-  const QImage image = decoded.convertToFormat(QImage::Format_RGB32);
+Picture ToPicture(QImage image) {
+  // In place where Qt can: a large picture is not held twice.
+  image.convertTo(QImage::Format_RGB32);
   return DibFromRows(image.width(), image.height(), [&image](int y) {
     return reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
   });
@@ -96,14 +70,16 @@ std::string X11Clipboard::Text() {
   if (!owner) return {};
   // As Qt would serve it to another program: UTF-8 text.
   if (const QMimeData* own = OwnOffer(owner)) {
-    return own->hasText() ? Decode(own->text().toUtf8().toStdString(), Charset::kUtf8) : "";
+    return own->hasText()
+               ? SelectionTextAsUtf8(own->text().toUtf8().toStdString(), TextCharset::kUtf8)
+               : "";
   }
   const std::vector<std::string> offered = selection_.Targets();
   for (const TextTarget& target : kTextTargets) {
     // An owner that lists nothing is asked for the usual text targets all the same.
     if (!offered.empty() && !Offers(offered, target.name)) continue;
     if (auto bytes = selection_.Fetch(target.name))
-      return Decode(std::move(*bytes), target.charset);
+      return SelectionTextAsUtf8(std::move(*bytes), target.charset);
   }
   return {};
 }
@@ -116,10 +92,11 @@ Picture X11Clipboard::Image() {
     return image.isNull() ? Picture{} : ToPicture(image);
   }
   for (const std::string& target : PictureTargets(selection_.Targets())) {
-    const std::optional<std::string> bytes = selection_.Fetch(target);
+    std::optional<std::string> bytes = selection_.Fetch(target);
     if (!bytes) continue;
-    const QImage image = QImage::fromData(QByteArray::fromStdString(*bytes));
-    if (!image.isNull()) return ToPicture(image);
+    QImage image = ReadSelectionPicture(*bytes);
+    bytes.reset();  // the pixels are all that is needed from here on
+    if (!image.isNull()) return ToPicture(std::move(image));
   }
   return {};
 }

@@ -1,96 +1,112 @@
 #include "x11_selection.h"
 
+#include "large_buffer.h"
 #include "platform/runtime_error.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <poll.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace clipnest {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// An owner that does not answer costs about this much, in all, per reading.
-constexpr auto kPatience = std::chrono::milliseconds(1000);
-// A transfer in pieces may go on while pieces keep coming, up to this.
-constexpr auto kLongestTransfer = std::chrono::seconds(20);
-constexpr long kChunkLongs = 1 << 20;  // 4 MB per property read
-
-Display* g_display = nullptr;
-XErrorHandler g_next_handler = nullptr;
-
-// Errors on our own connection (an owner's window gone, say) are not fatal; the reading simply
-// times out or finds nothing. Other connections keep their handler.
-int IgnoreOwnErrors(Display* display, XErrorEvent* error) {
-  if (display == g_display) return 0;
-  return g_next_handler ? g_next_handler(display, error) : 0;
-}
+// Each property read brings up to 4 MB in one reply, which xcb hands over as it read it.
+constexpr std::uint32_t kChunkLongs = 1 << 20;
+// Room that a transfer in pieces gets at its start when the owner announces no size: reserved but
+// not touched, so that the pieces of most texts land in place instead of being copied into ever
+// larger buffers. Room that no piece reaches costs address space, not memory.
+constexpr std::size_t kPiecesRoom = std::size_t{128} << 20;
+// An owner's first targets are enough to choose from; a longer list is not read on.
+constexpr std::uint32_t kMostTargets = 1024;
 
 [[noreturn]] void CannotRead() {
   throw RuntimeError(ErrorNumber::kCantOpenClipboard);
 }
 
+// Replies and events are the caller's to free.
+template <typename T>
+using Owned = std::unique_ptr<T, decltype(&std::free)>;
+template <typename T>
+Owned<T> Own(T* reply) {
+  return Owned<T>(reply, &std::free);
+}
+
+xcb_atom_t Intern(xcb_connection_t* connection, const std::string& name) {
+  const auto reply = Own(xcb_intern_atom_reply(
+      connection,
+      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
+      nullptr));
+  if (!reply) CannotRead();
+  return reply->atom;
+}
+
 }  // namespace
 
 struct X11Selection::Connection {
-  Display* display = nullptr;
-  Window window = None;
-  Atom clipboard = None;
-  Atom property = None;
-  Atom stamp = None;
-  Atom targets = None;
-  Atom incr = None;
+  ~Connection() { xcb_disconnect(xcb); }
+  xcb_connection_t* xcb = nullptr;
+  xcb_window_t window = XCB_NONE;
+  xcb_atom_t clipboard = XCB_NONE;
+  xcb_atom_t property = XCB_NONE;
+  xcb_atom_t stamp = XCB_NONE;
+  xcb_atom_t targets = XCB_NONE;
+  xcb_atom_t incr = XCB_NONE;
 };
 
-struct X11Selection::Property {
-  Atom type = None;
-  int format = 0;
-  std::string bytes;                 // items of 8 and 16 bits
-  std::vector<unsigned long> longs;  // items of 32 bits, as Xlib hands them over
+// What a property held besides its bytes: its type, and its first item of 32 bits (the least
+// size that an incremental transfer announces).
+struct X11Selection::Piece {
+  xcb_atom_t type = XCB_NONE;
+  std::uint32_t first_long = 0;
 };
 
-X11Selection::~X11Selection() {
-  if (!x_) return;
-  if (x_->display) {
-    XDestroyWindow(x_->display, x_->window);
-    XCloseDisplay(x_->display);
-    if (g_display == x_->display) g_display = nullptr;
-  }
-  delete x_;
-}
+X11Selection::X11Selection(SelectionLimits limits) : limits_(limits) {}
+
+X11Selection::~X11Selection() = default;
 
 void X11Selection::Open() {
-  if (x_ && x_->display) return;
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) CannotRead();
-  if (!x_) x_ = new Connection;
-  x_->display = display;
-  g_display = display;
-  XErrorHandler previous = XSetErrorHandler(IgnoreOwnErrors);
-  if (previous != IgnoreOwnErrors) g_next_handler = previous;
-  x_->window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-  XSelectInput(display, x_->window, PropertyChangeMask);
-  x_->clipboard = XInternAtom(display, "CLIPBOARD", False);
-  x_->property = XInternAtom(display, "CLIPNEST_SELECTION", False);
-  x_->stamp = XInternAtom(display, "CLIPNEST_TIMESTAMP", False);
-  x_->targets = XInternAtom(display, "TARGETS", False);
-  x_->incr = XInternAtom(display, "INCR", False);
+  // A connection that broke (the server gone, say) is replaced by a new one.
+  if (x_ && !xcb_connection_has_error(x_->xcb)) return;
+  x_.reset();
+  auto x = std::make_unique<Connection>();
+  int screen_number = 0;
+  x->xcb = xcb_connect(nullptr, &screen_number);
+  if (xcb_connection_has_error(x->xcb)) CannotRead();
+  xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(x->xcb));
+  for (int i = 0; i < screen_number && screens.rem > 0; ++i) xcb_screen_next(&screens);
+  if (screens.rem == 0) CannotRead();
+  const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  x->window = xcb_generate_id(x->xcb);
+  xcb_create_window(x->xcb, XCB_COPY_FROM_PARENT, x->window, screens.data->root, 0, 0, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+  x->clipboard = Intern(x->xcb, "CLIPBOARD");
+  x->property = Intern(x->xcb, "CLIPNEST_SELECTION");
+  x->stamp = Intern(x->xcb, "CLIPNEST_TIMESTAMP");
+  x->targets = Intern(x->xcb, "TARGETS");
+  x->incr = Intern(x->xcb, "INCR");
+  x_ = std::move(x);
 }
 
 template <typename Matches>
 void X11Selection::WaitFor(Matches matches) {
-  Display* display = x_->display;
-  XEvent event;
+  xcb_flush(x_->xcb);
   for (;;) {
-    while (XPending(display) > 0) {
-      XNextEvent(display, &event);
-      if (matches(event)) return;
-    }
+    // Looked at before every event, so that a stream of other events cannot hold the reading.
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
     if (left.count() <= 0) CannotRead();
-    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    if (const auto event = Own(xcb_poll_for_event(x_->xcb))) {
+      if (matches(*event)) return;
+      continue;
+    }
+    if (xcb_connection_has_error(x_->xcb)) CannotRead();
+    pollfd connection{xcb_get_file_descriptor(x_->xcb), POLLIN, 0};
     ::poll(&connection, 1, static_cast<int>(left.count()) + 1);
   }
 }
@@ -98,11 +114,14 @@ void X11Selection::WaitFor(Matches matches) {
 // A real server time for the request, so that a late answer to an earlier request that timed
 // out is never taken for this one.
 unsigned long X11Selection::ServerTime() {
-  XChangeProperty(x_->display, x_->window, x_->stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
-  Time time = CurrentTime;
-  WaitFor([&](const XEvent& event) {
-    if (event.type != PropertyNotify || event.xproperty.atom != x_->stamp) return false;
-    time = event.xproperty.time;
+  xcb_change_property(x_->xcb, XCB_PROP_MODE_APPEND, x_->window, x_->stamp, XCB_ATOM_STRING, 8, 0,
+                      nullptr);
+  xcb_timestamp_t time = XCB_CURRENT_TIME;
+  WaitFor([&](const xcb_generic_event_t& event) {
+    if ((event.response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
+    const auto& notice = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    if (notice.window != x_->window || notice.atom != x_->stamp) return false;
+    time = notice.time;
     return true;
   });
   return time;
@@ -110,101 +129,133 @@ unsigned long X11Selection::ServerTime() {
 
 unsigned long X11Selection::Begin() {
   Open();
-  deadline_ = Clock::now() + kPatience;
-  limit_ = Clock::now() + kLongestTransfer;
+  begun_ = Clock::now();
+  deadline_ = begun_ + limits_.patience;
   // Whatever an earlier, abandoned reading left behind is of no use now.
-  while (XPending(x_->display) > 0) {
-    XEvent stale;
-    XNextEvent(x_->display, &stale);
+  while (Own(xcb_poll_for_event(x_->xcb))) {
   }
-  return XGetSelectionOwner(x_->display, x_->clipboard);
+  const auto owner = Own(xcb_get_selection_owner_reply(
+      x_->xcb, xcb_get_selection_owner(x_->xcb, x_->clipboard), nullptr));
+  if (!owner) CannotRead();
+  return owner->owner;
 }
 
 bool X11Selection::Convert(unsigned long target) {
-  const Time time = ServerTime();
-  XDeleteProperty(x_->display, x_->window, x_->property);
-  XConvertSelection(x_->display, x_->clipboard, target, x_->property, x_->window, time);
+  const xcb_timestamp_t time = ServerTime();
+  xcb_delete_property(x_->xcb, x_->window, x_->property);
+  xcb_convert_selection(x_->xcb, x_->window, x_->clipboard, static_cast<xcb_atom_t>(target),
+                        x_->property, time);
   bool granted = false;
-  WaitFor([&](const XEvent& event) {
-    if (event.type != SelectionNotify) return false;
-    const XSelectionEvent& answer = event.xselection;
+  // The owner sends the answer, so it carries the flag of a sent event.
+  WaitFor([&](const xcb_generic_event_t& event) {
+    if ((event.response_type & 0x7F) != XCB_SELECTION_NOTIFY) return false;
+    const auto& answer = reinterpret_cast<const xcb_selection_notify_event_t&>(event);
     if (answer.selection != x_->clipboard || answer.target != target) return false;
-    if (answer.time != time && answer.time != CurrentTime) return false;
-    granted = answer.property != None;
+    if (answer.time != time && answer.time != XCB_CURRENT_TIME) return false;
+    granted = answer.property != XCB_NONE;
     return true;
   });
   return granted;
 }
 
-X11Selection::Property X11Selection::Take() {
-  Property property;
-  long offset = 0;
+// Appends the property's items of 8 or 16 bits to `data`; of items of 32 bits only the first
+// is kept. Each read tells how much is left, so a property that would take `data` beyond the
+// largest transfer is refused before more of it is read.
+X11Selection::Piece X11Selection::Take(std::string& data) {
+  Piece piece;
+  std::uint32_t offset = 0;
   for (;;) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(x_->display, x_->window, x_->property, offset, kChunkLongs, False,
-                           AnyPropertyType, &type, &format, &count, &after, &data) != Success) {
+    // Deleted by the read that reaches its end: an incremental sender then starts on its next
+    // piece while this one is still on its way here.
+    const auto reply =
+        Own(xcb_get_property_reply(x_->xcb,
+                                   xcb_get_property(x_->xcb, 1, x_->window, x_->property,
+                                                    XCB_GET_PROPERTY_TYPE_ANY, offset, kChunkLongs),
+                                   nullptr));
+    if (!reply) break;
+    piece.type = reply->type;
+    const void* items = xcb_get_property_value(reply.get());
+    if (reply->format == 32) {
+      if (reply->value_len > 0) std::memcpy(&piece.first_long, items, sizeof piece.first_long);
       break;
     }
-    property.type = type;
-    property.format = format;
-    if (data && format == 32) {
-      const auto* items = reinterpret_cast<const unsigned long*>(data);
-      property.longs.insert(property.longs.end(), items, items + count);
-    } else if (data && format > 0) {
-      property.bytes.append(reinterpret_cast<const char*>(data), count * (format / 8));
-    }
-    if (data) XFree(data);
-    offset += static_cast<long>(count * (format / 8) / 4);
-    if (after == 0 || count == 0) break;
+    const auto size = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
+    // Checked at every read: an owner may append to the property while it is being read.
+    const std::size_t rest = size + reply->bytes_after;
+    if (rest > limits_.largest_transfer - data.size()) CannotRead();
+    ReserveLarge(data, data.size() + rest);
+    data.append(static_cast<const char*>(items), size);
+    if (reply->bytes_after == 0 || size == 0) break;
+    offset += static_cast<std::uint32_t>(size / 4);
   }
-  // Deleting the property asks an incremental sender for its next piece.
-  XDeleteProperty(x_->display, x_->window, x_->property);
-  XFlush(x_->display);
-  return property;
+  return piece;
 }
 
-std::string X11Selection::TakeIncrementally() {
+std::string X11Selection::TakeIncrementally(std::size_t announced_size) {
+  // The owner announces the least it will send: more than the largest transfer is refused at once.
+  if (announced_size > limits_.largest_transfer) CannotRead();
   std::string data;
+  ReserveLarge(
+      data, announced_size > 0 ? announced_size : std::min(kPiecesRoom, limits_.largest_transfer));
+  // When the transfer last brought the bytes expected in a second, and how many it had then.
+  Clock::time_point moved = begun_;
+  std::size_t moved_size = 0;
   for (;;) {
-    WaitFor([&](const XEvent& event) {
-      return event.type == PropertyNotify && event.xproperty.atom == x_->property &&
-             event.xproperty.state == PropertyNewValue;
+    WaitFor([&](const xcb_generic_event_t& event) {
+      if ((event.response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
+      const auto& notice = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+      return notice.window == x_->window && notice.atom == x_->property &&
+             notice.state == XCB_PROPERTY_NEW_VALUE;
     });
-    Property piece = Take();
-    if (piece.bytes.empty()) return data;  // an empty piece ends the transfer
-    data += piece.bytes;
-    // The owner is answering: give it time for the next piece.
-    deadline_ = std::min(limit_, Clock::now() + kPatience);
+    const std::size_t before = data.size();
+    Take(data);
+    if (data.size() == before) break;  // an empty piece ends the transfer
+    // The owner is answering: it gets time for the next piece while the transfer keeps its pace.
+    const auto now = Clock::now();
+    if (data.size() - moved_size >= limits_.least_in_a_second) {
+      moved = now;
+      moved_size = data.size();
+    }
+    const std::chrono::duration<double> at_pace(static_cast<double>(data.size()) /
+                                                static_cast<double>(limits_.minimum_pace));
+    const auto kept_pace =
+        begun_ + limits_.grace + std::chrono::duration_cast<Clock::duration>(at_pace);
+    const auto still_moving = std::max(begun_ + limits_.grace, moved + std::chrono::seconds(1));
+    deadline_ = std::min({now + limits_.patience, kept_pace, still_moving});
   }
+  return data;
 }
 
 std::vector<std::string> X11Selection::Targets() {
   std::vector<std::string> names;
   if (!Convert(x_->targets)) return names;
-  Property list = Take();
-  if (list.format != 32 || list.longs.empty()) return names;
-  std::vector<Atom> atoms(list.longs.begin(), list.longs.end());
-  std::vector<char*> atom_names(atoms.size(), nullptr);
-  if (XGetAtomNames(x_->display, atoms.data(), static_cast<int>(atoms.size()), atom_names.data())) {
-    for (char* name : atom_names) {
-      if (!name) continue;
-      names.emplace_back(name);
-      XFree(name);
-    }
+  const auto list =
+      Own(xcb_get_property_reply(x_->xcb,
+                                 xcb_get_property(x_->xcb, 1, x_->window, x_->property,
+                                                  XCB_GET_PROPERTY_TYPE_ANY, 0, kMostTargets),
+                                 nullptr));
+  if (!list || list->format != 32) return names;
+  const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(list.get()));
+  // All the names are asked for before the first answer is awaited.
+  std::vector<xcb_get_atom_name_cookie_t> asked;
+  for (std::uint32_t i = 0; i < list->value_len; ++i) {
+    asked.push_back(xcb_get_atom_name(x_->xcb, atoms[i]));
+  }
+  for (const xcb_get_atom_name_cookie_t& cookie : asked) {
+    // An atom that does not exist is answered with an error, and no name.
+    const auto name = Own(xcb_get_atom_name_reply(x_->xcb, cookie, nullptr));
+    if (name) names.emplace_back(xcb_get_atom_name_name(name.get()), name->name_len);
   }
   return names;
 }
 
 std::optional<std::string> X11Selection::Fetch(const std::string& target) {
-  const Atom atom = XInternAtom(x_->display, target.c_str(), False);
+  const xcb_atom_t atom = Intern(x_->xcb, target);
   if (!Convert(atom)) return std::nullopt;
-  Property property = Take();
-  if (property.type == x_->incr) return TakeIncrementally();
-  return std::move(property.bytes);
+  std::string data;
+  const Piece first = Take(data);
+  if (first.type == x_->incr) return TakeIncrementally(first.first_long);
+  return data;
 }
 
 }  // namespace clipnest

@@ -1,0 +1,55 @@
+// Times the parts of one text save as the Linux program runs them, on the CLIPBOARD of the
+// display: the transfer from the owner, the decoding to UTF-8, the conversion to the file's bytes
+// in the code page of the locale, and the write (appended to FILE). Prints milliseconds:
+//   transfer T decode D convert C write W
+#include "platform/linux/locale_code_page.h"
+#include "platform/linux/posix_files.h"
+#include "platform/linux/selection_text.h"
+#include "platform/linux/x11_selection.h"
+#include "saving/text_file.h"
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+
+using namespace clipnest;
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
+    return 2;
+  }
+  const char* locale_name = std::setlocale(LC_CTYPE, "");
+  LocaleCodePage page(locale_name ? locale_name : "C");
+  PosixFiles files;
+  X11Selection selection;
+  using Clock = std::chrono::steady_clock;
+  std::chrono::duration<double, std::milli> parts[4];
+
+  auto started = Clock::now();
+  auto lap = [&](int part) {
+    const auto now = Clock::now();
+    parts[part] = now - started;
+    started = now;
+  };
+  if (!selection.Begin()) return 1;
+  const std::vector<std::string> offered = selection.Targets();
+  const auto* target = std::find_if(std::begin(kTextTargets), std::end(kTextTargets), [&](auto& t) {
+    return std::find(offered.begin(), offered.end(), t.name) != offered.end();
+  });
+  if (target == std::end(kTextTargets)) return 1;
+  std::optional<std::string> bytes = selection.Fetch(target->name);
+  if (!bytes) return 1;
+  lap(0);
+  const std::string text = SelectionTextAsUtf8(std::move(*bytes), target->charset);
+  lap(1);
+  std::string line = TextFileBytes(text, files.ReadStart(argv[1], kUtf8ByteOrderMark.size()), page);
+  line += "\r\n";
+  lap(2);
+  files.Append(argv[1], line);
+  lap(3);
+  std::printf("transfer %.1f decode %.1f convert %.1f write %.1f\n", parts[0].count(),
+              parts[1].count(), parts[2].count(), parts[3].count());
+  return 0;
+}
