@@ -12,6 +12,7 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <optional>
 
 using namespace clipnest;
 
@@ -44,7 +45,11 @@ int main(int argc, char** argv) {
   lap(0);
   const std::string text = SelectionTextAsUtf8(std::move(*bytes), target->charset);
   lap(1);
-  std::string line = TextFileBytes(text, files.ReadStart(argv[1], kUtf8ByteOrderMark.size()), page);
+  // As a save into a new or ANSI file does it, for text the code page holds.
+  if (!files.ReadStart(argv[1], kUtf8ByteOrderMark.size()).empty()) return 1;
+  std::optional<std::string> encoded = page.Encode(text);
+  if (!encoded) return 1;
+  std::string line = *std::move(encoded);
   line += "\r\n";
   lap(2);
   files.Append(argv[1], line);

@@ -28,14 +28,14 @@ QImage ReadSelectionPicture(const std::string& bytes) {
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
-  if (TooLarge(reader.size())) throw RuntimeError(ErrorNumber::kCantOpenClipboard);
+  if (TooLarge(reader.size())) throw RuntimeError(ErrorNumber::kOutOfMemory);
   if (QImageReader::allocationLimit() < kAllocationLimitMiB) {
     QImageReader::setAllocationLimit(kAllocationLimitMiB);
   }
   QImage image;
   if (!reader.read(&image)) return {};
   // A format whose header does not tell the size is held to the same bound once it is read.
-  if (TooLarge(image.size())) throw RuntimeError(ErrorNumber::kCantOpenClipboard);
+  if (TooLarge(image.size())) throw RuntimeError(ErrorNumber::kOutOfMemory);
   return image;
 }
 
