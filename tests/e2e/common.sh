@@ -8,7 +8,6 @@ E2E_PASSED=0
 E2E_FAILED=0
 E2E_PIDS=()
 
-e2e_log() { printf '  %s\n' "$*"; }
 
 # Starts Xvfb on a free display and openbox with no key bindings (its default binds Print).
 e2e_begin() {

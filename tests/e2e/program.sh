@@ -32,17 +32,17 @@ app_begin() {
 }
 
 app_scenario() {
+  printf '%s\n' "-- $1"
   case "$APP_PLATFORM" in
-    linux)
-      printf '%s\n' "-- $1"
-      APP_DIR=$(e2e_fresh_copy "$E2E_ROOT/out/linux/Clipnest" "app-$1")
-      ;;
+    linux) APP_DIR=$(e2e_fresh_copy "$E2E_ROOT/out/linux/Clipnest" "app-$1") ;;
     windows)
       # The previous scenario's prefix goes now: a scenario may stop and start its program.
       [ -n "${APP_PREFIX:-}" ] && rm -rf "$APP_PREFIX"
-      win_scenario "$1"
-      APP_DIR=$WIN_DIR
+      export WINEPREFIX="$E2E_TMP/prefix-$1"
       APP_PREFIX=$WINEPREFIX
+      WIN_PREFIXES+=("$WINEPREFIX")
+      cp -a "$E2E_TMP/prefix-template" "$WINEPREFIX"
+      APP_DIR=$(e2e_fresh_copy "$WIN_APP" "app-$1")
       ;;
   esac
   shift
@@ -160,7 +160,7 @@ app_click() {
 }
 
 # The cues opened since a mark (see win_opens_count).
-app_cues_since() { win_opens_since "$1" | sed 's/\.wav$//'; }
+app_cues_since() { tail -n +"$(($1 + 1))" "$WIN_OPENS_LOG" | sed -n 's/\.wav$//p'; }
 
 # app_client WINDOW WIDTH HEIGHT: sets CLIENT_X and CLIENT_Y, the screen point of the corner of
 # a window's client area of that size (Wine's X window holds the frame that Wine draws).
@@ -179,4 +179,16 @@ app_dialog_click() {
 }
 
 # The colour of a screen pixel as "r,g,b".
-app_pixel() { win_pixel "$@"; }
+app_pixel() {
+  import -window root -crop "1x1+$1+$2" "$E2E_TMP/pixel.png"
+  convert "$E2E_TMP/pixel.png" -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
+}
+
+# app_offer_picture FILE: another program offers the picture until the next offer: as a PNG, as
+# most Linux programs do, or as a BMP, the only form of which Wine's bridge makes a Windows one.
+app_offer_picture() {
+  case "$APP_PLATFORM" in
+    linux) convert "$1" "PNG24:$E2E_TMP/offered.png" && win_clipboard_file image/png "$E2E_TMP/offered.png" ;;
+    windows) convert "$1" "BMP3:$E2E_TMP/offered.bmp" && win_clipboard_file image/bmp "$E2E_TMP/offered.bmp" ;;
+  esac
+}

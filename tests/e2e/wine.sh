@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Running the Windows build under Wine for the end-to-end scenarios. Source it after common.sh and
-# call win_begin after e2e_begin: one template prefix is made per run, and every scenario gets a
-# copy of it and a fresh copy of the portable folder.
+# call win_begin after e2e_begin: it makes the one template prefix of a run, which program.sh
+# copies for each scenario.
 
 WIN_APP="$E2E_ROOT/out/windows/Clipnest"
 WIN_WINE=/usr/lib/wine/wine64
@@ -36,22 +36,10 @@ win_end() {
   e2e_end
 }
 
-# win_scenario NAME: a copy of the template prefix becomes WINEPREFIX and a fresh copy of the
-# portable folder becomes WIN_DIR.
-win_scenario() {
-  local name=$1
-  printf '%s\n' "-- $name"
-  export WINEPREFIX="$E2E_TMP/prefix-$name"
-  cp -a "$E2E_TMP/prefix-template" "$WINEPREFIX"
-  WIN_PREFIXES+=("$WINEPREFIX")
-  WIN_DIR=$(e2e_fresh_copy "$WIN_APP" "app-$name")
-}
-
-# Ends the scenario's programs and removes its prefix copy.
+# Ends the scenario's programs; the prefix stays for a restart until the next scenario.
 win_stop() {
   "$WIN_WINESERVER" -k 2>/dev/null || true
   "$WIN_WINESERVER" -w 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
 }
 
 # win_start DIR: starts the program with DIR as its current folder (the cues are relative to it);
@@ -62,21 +50,13 @@ win_start() {
   WIN_PID=$!
 }
 
-# Prints the ids of the program's visible windows without a title (the panel has none).
-win_untitled_windows() {
-  local id
-  for id in $(xdotool search --onlyvisible --class '^clipnest\.exe$' 2>/dev/null || true); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && printf '%s\n' "$id"
-  done
-  return 0
-}
-
-# Waits up to $1 seconds (default 15) for the panel; prints its window id.
+# Waits up to 15 s for the panel, the program's visible window without a title; prints its id.
 win_wait_panel() {
-  local seconds=${1:-15} id
-  for _ in $(seq 1 $((seconds * 10))); do
-    id=$(win_untitled_windows | head -n 1)
-    if [ -n "$id" ]; then printf '%s\n' "$id"; return 0; fi
+  local id
+  for _ in $(seq 1 150); do
+    for id in $(xdotool search --onlyvisible --class '^clipnest\.exe$' 2>/dev/null || true); do
+      [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { printf '%s\n' "$id"; return 0; }
+    done
     sleep 0.1
   done
   return 1
@@ -88,13 +68,6 @@ win_geometry() {
     /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 }
     END { printf "%s,%s %sx%s\n", x, y, w, h }'
-}
-
-# Prints the colour of one screen pixel as "r,g,b".
-win_pixel() {
-  local x=$1 y=$2
-  import -window root -crop "1x1+$x+$y" "$E2E_TMP/pixel.png"
-  convert "$E2E_TMP/pixel.png" -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
 }
 
 # Waits up to $2 seconds for a process to end; fails when it still runs.
@@ -121,9 +94,8 @@ win_watch_opens() {
   return 1
 }
 
-# The number of opens logged so far, and the file names opened after such a count.
+# The number of opens logged so far (a mark for app_cues_since).
 win_opens_count() { wc -l <"$WIN_OPENS_LOG"; }
-win_opens_since() { tail -n +"$(($1 + 1))" "$WIN_OPENS_LOG" | grep -v '^$' || true; }
 
 # win_wait_file PATTERN [SECONDS]: waits for a file matching the glob; prints the first match.
 win_wait_file() {
@@ -157,6 +129,3 @@ win_clipboard_stop() {
   if [ -n "${WIN_XCLIP_PID:-}" ]; then kill "$WIN_XCLIP_PID" 2>/dev/null || true; fi
   WIN_XCLIP_PID=""
 }
-
-# win_click X Y: a left click at a screen point.
-win_click() { xdotool mousemove "$1" "$2" click 1; }

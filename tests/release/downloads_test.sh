@@ -249,7 +249,7 @@ if panel=$(win_wait_panel); then
   e2e_equal "the panel is 137 x 21" 137x21 "$(win_geometry "$panel" | cut -d' ' -f2)"
   e2e_equal "no message box" "" "$(xdotool search --onlyvisible --name '^Clipnest' || true)"
   position=$(win_geometry "$panel" | cut -d' ' -f1)
-  win_click $((${position%,*} + 11)) $((${position#*,} + 11))
+  xdotool mousemove $((${position%,*} + 11)) $((${position#*,} + 11)) click 1
   if saved=$(saved_text "$WIN_APP"); then
     e2e_check "the clipboard text is saved in Clips" grep -qF "$TEXT" "$saved"
   else
