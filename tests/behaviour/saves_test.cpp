@@ -60,15 +60,6 @@ TEST_F(TextSaveTest, AMissingFolderPlaysErrorAndWritesNothingButTheHoldersChange
   EXPECT_EQ(Panel("Text2").text(), "06.12.2026-09.05.03");
 }
 
-TEST_F(TextSaveTest, ADateWithSlashesStillNamesAFileInTheSaveFolder) {
-  h.clock.time = "09:05:03 AM";
-  h.clock.date = "12/6/2026";
-  h.clipboard.text = "us";
-  Panel("Image1").Click();
-  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1"));
-  EXPECT_EQ(h.disk.Content("/clips/Text-12.6.2026-09.05.03.txt"), "us\r\n");
-}
-
 TEST_F(TextSaveTest, OtherFailuresAreSilent) {
   h.disk.FailWritesWith(ErrorNumber::kPermissionDenied);
   Panel("Image1").Click();
@@ -83,17 +74,6 @@ TEST_F(TextSaveTest, AnUnreadableClipboardChangesNothingAndIsSilent) {
   EXPECT_EQ(Panel("Text2").text(), "Text2");
 }
 
-TEST_F(TextSaveTest, TextThatAnAnsiFileCannotHoldTurnsTheFileIntoUtf8) {
-  h.clipboard.text = "Привет";
-  Panel("Image1").Click();
-  h.clipboard.text = "emoji 😀";
-  Panel("Image1").Click();
-  h.clipboard.text = "Ещё";
-  Panel("Image1").Click();
-  EXPECT_EQ(h.disk.Content(kTextFile), "\xEF\xBB\xBFПривет\r\nemoji 😀\r\nЕщё\r\n");
-  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1", "SaveTxt1", "SaveTxt1"));
-}
-
 TEST_F(TextSaveTest, AConversionThatFailsLeavesTheAnsiFileAsItWasAndIsSilent) {
   h.clipboard.text = "Привет";
   Panel("Image1").Click();
@@ -101,13 +81,6 @@ TEST_F(TextSaveTest, AConversionThatFailsLeavesTheAnsiFileAsItWasAndIsSilent) {
   h.clipboard.text = "emoji 😀";
   Panel("Image1").Click();
   EXPECT_EQ(h.disk.Content(kTextFile), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
-  EXPECT_THAT(Cues(), ElementsAre("SaveTxt1"));
-}
-
-TEST_F(TextSaveTest, TextThatTheAnsiCodePageCannotHoldStartsAUtf8File) {
-  h.clipboard.text = "中文 😀";
-  Panel("Image1").Click();
-  EXPECT_EQ(h.disk.Content(kTextFile), "\xEF\xBB\xBF中文 😀\r\n");
   EXPECT_THAT(Cues(), ElementsAre("SaveTxt1"));
 }
 

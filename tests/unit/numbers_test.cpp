@@ -37,16 +37,6 @@ TEST(StrictNumberTest, IntegersRoundHalfToEvenAndStayInRange) {
   EXPECT_FALSE(StrictByte("-1", '.'));
 }
 
-TEST(OptionTest, OnlyTheNumberOneIsOn) {
-  EXPECT_TRUE(OptionIsOn("1", ','));
-  EXPECT_TRUE(OptionIsOn(" 1 ", ','));
-  EXPECT_TRUE(OptionIsOn("1,0", ','));
-  EXPECT_FALSE(OptionIsOn("0", ','));
-  EXPECT_FALSE(OptionIsOn("2", ','));
-  EXPECT_FALSE(OptionIsOn("no", ','));
-  EXPECT_FALSE(OptionIsOn("", ','));
-}
-
 TEST(LenientNumberTest, ReadsTheLeadingNumberAndSkipsBlanksAnywhere) {
   EXPECT_EQ(LenientNumber("4500"), 4500.0);
   EXPECT_EQ(LenientNumber("-120"), -120.0);
