@@ -1,7 +1,7 @@
 // The desktop's own tools in place of the Windows command lines, and how they are started.
 #include "platform/linux/desktop_tools.h"
-#include "folders.h"
 #include "platform/linux/detached_start.h"
+#include "support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

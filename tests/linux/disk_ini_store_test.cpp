@@ -1,9 +1,10 @@
 // The settings file on a real disk: the profile strings over the disk store in the Russian ANSI
 // code page.
 #include "platform/linux/disk_ini_store.h"
-#include "folders.h"
 #include "platform/ini/ini_profile_strings.h"
 #include "platform/linux/locale_code_page.h"
+#include "posix_helpers.h"
+#include "support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 namespace clipnest {
 namespace {
 
-using test_support::IsSymlink;
+using std::filesystem::is_symlink;
 using test_support::PermissionBits;
 using test_support::ReadBytes;
 using test_support::WriteBytes;
@@ -85,7 +86,7 @@ TEST_F(DiskIniStoreTest, ASymlinkedSettingsFileStaysALinkAndItsTargetIsUpdated) 
   const std::string link = folder_ / "app/Settings.ini";
 
   Put("Left", "2", link);
-  EXPECT_TRUE(IsSymlink(link));
+  EXPECT_TRUE(is_symlink(link));
   EXPECT_EQ(ReadBytes(folder_ / "dotfiles/Settings.ini"), "[Setup]\r\nLeft=2\r\n");
   EXPECT_EQ(Get("Left", link), "2");
   EXPECT_THAT(folder_.Entries("app"), ElementsAre("Settings.ini"));
@@ -94,7 +95,7 @@ TEST_F(DiskIniStoreTest, ASymlinkedSettingsFileStaysALinkAndItsTargetIsUpdated) 
   // A link to a settings file that does not exist yet: the write creates the file it names.
   std::filesystem::remove(folder_ / "dotfiles/Settings.ini");
   Put("Top", "3", link);
-  EXPECT_TRUE(IsSymlink(link));
+  EXPECT_TRUE(is_symlink(link));
   EXPECT_EQ(ReadBytes(folder_ / "dotfiles/Settings.ini"), "[Setup]\r\nTop=3\r\n");
 }
 
@@ -119,7 +120,7 @@ TEST_F(DiskIniStoreTest, SomethingUnreadableInPlaceOfTheFileIsNeverReplaced) {
   const std::string loop = folder_ / "Loop.ini";
   std::filesystem::create_symlink("Loop.ini", loop);
   Put("Left", "1", loop);
-  EXPECT_TRUE(IsSymlink(loop));
+  EXPECT_TRUE(is_symlink(loop));
   EXPECT_EQ(std::filesystem::read_symlink(loop), "Loop.ini");
   EXPECT_THAT(folder_.Entries(), ElementsAre("Loop.ini", "Settings.ini"));
 }
@@ -161,7 +162,7 @@ TEST_F(DiskIniStoreTest, WhatIsNotARegularFileIsNeitherWaitedForNorReadNorReplac
   ASSERT_EQ(::symlink("/dev/zero", device_link.c_str()), 0);
   EXPECT_EQ(Get("Left", device_link), "no");
   Put("Left", "1", device_link);
-  EXPECT_TRUE(IsSymlink(device_link));
+  EXPECT_TRUE(is_symlink(device_link));
 }
 
 TEST_F(DiskIniStoreTest, ALargeSettingsFileStillReads) {

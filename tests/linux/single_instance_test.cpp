@@ -2,8 +2,9 @@
 // copies always meet the same lock.
 #include "platform/linux/single_instance.h"
 
-#include "folders.h"
 #include "platform/linux/display_name.h"
+#include "posix_helpers.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // adds to them is the ANSI conversion and the buffer it reads into.
 #include "platform/win32/win32_profile_strings.h"
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,8 +14,8 @@
 namespace clipnest {
 namespace {
 
-using test_support::Exists;
 using test_support::ReadBytes;
+using ::testing::IsEmpty;
 
 class Win32ProfileStringsTest : public ::testing::Test {
  protected:
@@ -29,11 +30,10 @@ class Win32ProfileStringsTest : public ::testing::Test {
 
 TEST_F(Win32ProfileStringsTest, AMissingFileReadsTheDefaultAndTheFirstWriteCreatesIt) {
   EXPECT_EQ(Get("Setup", "SavePath"), "no");
-  EXPECT_FALSE(Exists(settings_)) << "reading must not create the file";
+  EXPECT_THAT(folder_.Entries(), IsEmpty()) << "reading must not create the file";
 
   profile_.Put("Setup", "SavePath", "C:\\Clips", settings_);
   profile_.Put("Setup", "Left", "4500", settings_);
-  ASSERT_TRUE(Exists(settings_));
   EXPECT_EQ(ReadBytes(settings_), "[Setup]\r\nSavePath=C:\\Clips\r\nLeft=4500\r\n");
   EXPECT_EQ(Get("Setup", "SavePath"), "C:\\Clips");
   EXPECT_EQ(Get("Setup", "Top"), "no");

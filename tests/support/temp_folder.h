@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace clipnest::test_support {
+
+// The path of UTF-8 text, as the program hands paths to its backend.
+std::filesystem::path PathOf(std::string_view utf8);
+
+// A fresh folder in the system's temporary folder, removed with everything in it when the test
+// ends.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // A name in the folder, after the system's separator.
+  std::string operator/(std::string_view name) const;
+  // The names in the folder (or one of its subfolders), sorted.
+  std::vector<std::string> Entries(std::string_view subfolder = "") const;
+  static std::vector<std::string> EntriesOf(const std::string& folder);
+
+ private:
+  std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, std::string_view bytes);
+
+}  // namespace clipnest::test_support
