@@ -2,12 +2,7 @@
 # The panel's global keys, its moves, the exit button, a request to close from outside and the
 # tool launchers, on one real program: tests/e2e/panel.sh linux|windows (after its build).
 APP_PLATFORM=${1:?usage: panel.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
-
-locale -a | grep -qix 'ru_RU.utf8' || { e2e_fail "the ru_RU.UTF-8 locale is missing"; exit 1; }
-export LANG=ru_RU.UTF-8
 
 # Panel points, in pixels from its corner.
 IMAGE2=(27 11)
@@ -207,19 +202,6 @@ scenario_launchers_start_the_tools() {
   app_stop
 }
 
-SCENARIOS=(
-  pause_hides_and_shows
-  ctrl_alt_c_opens_the_dialog
-  print_screen_saves_the_screen
-  drag_moves_and_remembers
-  exit_ends_everything
-  close_request_ends_the_program
+app_run pause_hides_and_shows ctrl_alt_c_opens_the_dialog print_screen_saves_the_screen \
+  drag_moves_and_remembers exit_ends_everything close_request_ends_the_program \
   launchers_start_the_tools
-)
-# ONLY="name ..." runs some of them.
-if [ -n "${ONLY:-}" ]; then read -r -a SCENARIOS <<<"$ONLY"; fi
-
-e2e_begin
-app_begin
-for scenario in "${SCENARIOS[@]}"; do "scenario_$scenario"; done
-e2e_summary

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One way to drive either real program in the end-to-end scenarios, so that a scenario is
-# written once for both builds. Source it after common.sh (and wine.sh) with APP_PLATFORM set to
-# linux or windows, and call app_begin after e2e_begin.
+# written once for both builds, under Russian regional settings. A scenario file sets
+# APP_PLATFORM to linux or windows, sources this, defines its scenario_NAME functions and ends
+# with app_run NAME...
 #
 #   app_scenario NAME [KEY=VALUE...]
 #                       a fresh portable folder in APP_DIR (and, for Windows, a fresh prefix)
@@ -12,8 +13,25 @@
 #   app_press KEYS...   holds the keys down together for a moment (xdotool key names)
 #   app_windows         the ids of the program's visible windows
 
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
+locale -a | grep -qix 'ru_RU.utf8' || { e2e_fail "the ru_RU.UTF-8 locale is missing"; exit 1; }
+export LANG=ru_RU.UTF-8
+
 APP_PANEL_X=300  # Left=4500, Top=300 twips
 APP_PANEL_Y=20
+
+# app_run NAME...: runs these scenarios (or those that ONLY="NAME ..." names) on an X server of
+# their own, after the file's before_scenarios if it has one; prints the summary.
+app_run() {
+  local scenarios=("$@") scenario
+  if [ -n "${ONLY:-}" ]; then read -r -a scenarios <<<"$ONLY"; fi
+  e2e_begin
+  app_begin
+  if declare -F before_scenarios >/dev/null; then before_scenarios; fi
+  for scenario in "${scenarios[@]}"; do "scenario_$scenario"; done
+  e2e_summary
+}
 
 app_begin() {
   case "$APP_PLATFORM" in

@@ -3,12 +3,7 @@
 # timestamp (Image1), the clipboard picture (Image3), the text under a typed name (Image2 and its
 # dialog), their failures and large clipboards: tests/e2e/saves.sh linux|windows.
 APP_PLATFORM=${1:?usage: saves.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
-
-locale -a | grep -qix 'ru_RU.utf8' || { e2e_fail "the ru_RU.UTF-8 locale is missing"; exit 1; }
-export LANG=ru_RU.UTF-8
 
 IMAGE1=(11 11)
 IMAGE2=(27 11)
@@ -91,9 +86,9 @@ centred() {
   [ "${x#-}" -le 12 ] && [ "${y#-}" -le 12 ]
 }
 
-# Asks a window to close, as a window manager's close box does (the tests' openbox has no mouse
-# bindings, so its own close box does nothing).
-build_close_window() {
+# close_window WINDOW asks a window to close, as a window manager's close box does (the tests'
+# openbox has no mouse bindings, so its own close box does nothing).
+before_scenarios() {
   cat >"$E2E_TMP/close_window.c" <<'C'
 #include <X11/Xlib.h>
 #include <stdlib.h>
@@ -328,13 +323,5 @@ scenario_owner_that_never_answers() {
   app_stop
 }
 
-SCENARIOS=(text_save picture_save named_text_dialog foreign_files missing_folder
-  owner_that_never_answers)
-# ONLY="name ..." runs some of them.
-if [ -n "${ONLY:-}" ]; then read -r -a SCENARIOS <<<"$ONLY"; fi
-
-e2e_begin
-app_begin
-build_close_window
-for scenario in "${SCENARIOS[@]}"; do "scenario_$scenario"; done
-e2e_summary
+app_run text_save picture_save named_text_dialog foreign_files missing_folder \
+  owner_that_never_answers

@@ -2,12 +2,7 @@
 # The settings dialog of one real program: its look, the options, the slider, the save folder,
 # the colour chooser, the help and the links: tests/e2e/settings_dialog.sh linux|windows.
 APP_PLATFORM=${1:?usage: settings_dialog.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
-
-locale -a | grep -qix 'ru_RU.utf8' || { e2e_fail "the ru_RU.UTF-8 locale is missing"; exit 1; }
-export LANG=ru_RU.UTF-8
 
 IMAGE1=(11 11)
 IMAGE7=(108 12)
@@ -25,7 +20,7 @@ MAIL_LINK=(210 182)
 
 # Stub programs first on PATH: they write down how they were started. Wine hands web and mail
 # links to the host's xdg-open too.
-stub_tools() {
+before_scenarios() {
   STUBS="$E2E_TMP/stubs"
   mkdir -p "$STUBS"
   printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$STUBS" >"$STUBS/xdg-open"
@@ -187,11 +182,4 @@ scenario_help_and_links() {
   app_stop
 }
 
-SCENARIOS=(look options_and_slider save_folder colours help_and_links)
-if [ -n "${ONLY:-}" ]; then read -r -a SCENARIOS <<<"$ONLY"; fi
-
-e2e_begin
-stub_tools
-app_begin
-for scenario in "${SCENARIOS[@]}"; do "scenario_$scenario"; done
-e2e_summary
+app_run look options_and_slider save_folder colours help_and_links

@@ -3,12 +3,7 @@
 # from the settings file, the missing-key messages, a second copy and the Load cue:
 # tests/e2e/startup.sh linux|windows.
 APP_PLATFORM=${1:?usage: startup.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
-
-locale -a | grep -qix 'ru_RU.utf8' || { e2e_fail "the ru_RU.UTF-8 locale is missing"; exit 1; }
-export LANG=ru_RU.UTF-8
 
 message_boxes() { xdotool search --onlyvisible --name '^Clipnest$' 2>/dev/null || true; }
 opacity() { xprop -id "$PANEL" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = //p'; }
@@ -119,15 +114,5 @@ scenario_the_load_cue() {
   app_stop
 }
 
-SCENARIOS=(
-  settings_place_and_skin_the_panel
-  without_a_settings_file
-  a_second_copy_ends_at_once
+app_run settings_place_and_skin_the_panel without_a_settings_file a_second_copy_ends_at_once \
   the_load_cue
-)
-if [ -n "${ONLY:-}" ]; then read -r -a SCENARIOS <<<"$ONLY"; fi
-
-e2e_begin
-app_begin
-for scenario in "${SCENARIOS[@]}"; do "scenario_$scenario"; done
-e2e_summary
