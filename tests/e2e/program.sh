@@ -177,8 +177,11 @@ app_click() {
   sleep 0.3
 }
 
-# The cues opened since a mark (see win_opens_count).
+# The cues opened since a mark (see win_opens_count; 0 for since the start); whether one was,
+# and whether none was.
 app_cues_since() { tail -n +"$(($1 + 1))" "$WIN_OPENS_LOG" | sed -n 's/\.wav$//p'; }
+cue_played() { grep -qx "$1" <(app_cues_since "$2"); }
+no_cue() { [ -z "$(app_cues_since "$1")" ]; }
 
 # app_client WINDOW WIDTH HEIGHT: sets CLIENT_X and CLIENT_Y, the screen point of the corner of
 # a window's client area of that size (Wine's X window holds the frame that Wine draws).
@@ -199,7 +202,12 @@ app_dialog_click() {
 # The colour of a screen pixel as "r,g,b".
 app_pixel() {
   import -window root -crop "1x1+$1+$2" "$E2E_TMP/pixel.png"
-  convert "$E2E_TMP/pixel.png" -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
+  app_file_pixel "$E2E_TMP/pixel.png" 0 0
+}
+# app_file_pixel FILE X Y: the colour of a picture's pixel as "r,g,b".
+app_file_pixel() {
+  local at="p{$2,$3}"
+  convert "$1" -format "%[fx:int(255*$at.r+.5)],%[fx:int(255*$at.g+.5)],%[fx:int(255*$at.b+.5)]" info:
 }
 
 # app_offer_picture FILE: another program offers the picture until the next offer: as a PNG, as

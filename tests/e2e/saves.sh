@@ -10,8 +10,6 @@ IMAGE2=(27 11)
 IMAGE3=(43 11)
 PASTE=(68 64)  # the named text dialog's picture button, in its client area (254 x 82)
 
-cue_played() { grep -qx "$1" <(app_cues_since "$2"); }
-no_cue() { [ -z "$(app_cues_since "$1")" ]; }
 clips() { LC_ALL=C ls -A "$APP_DIR/Clips" | xargs; }
 appears() { win_wait_file "$@" >/dev/null; }
 # holds FILE EXPECTED: waits up to 10 s for FILE to have EXPECTED's bytes (a large save takes

@@ -64,15 +64,19 @@ scenario_look() {
   e2e_check "the dialog stays above other windows" grep -q _NET_WM_STATE_ABOVE <<<"$state"
   e2e_check "the dialog has no taskbar entry" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
   import -window root "$E2E_TMP/dialog.png"
-  # Pixels of the screenshot, each "x,y=r,g,b" at client points from the layout.
-  local points=() point x y
-  for point in "Shape3:0,100" "Label4:20,110" "Label5:20,134" "Label11:108,122" \
-    "Line7:200,196" "Line1:60,292" "Line2:60,296" "Shape4:132,50" "Shape5:4,50"; do
-    x=$((CLIENT_X + $(cut -d, -f1 <<<"${point#*:}")))
-    y=$((CLIENT_Y + $(cut -d, -f2 <<<"${point#*:}")))
-    points+=("${point%%:*}=$(convert "$E2E_TMP/dialog.png" -format \
-      "%[fx:int(255*p{$x,$y}.r+.5)],%[fx:int(255*p{$x,$y}.g+.5)],%[fx:int(255*p{$x,$y}.b+.5)]" info:)")
-  done
+  # Pixels of the screenshot, each "name=r,g,b" at client points from the layout.
+  local points=() name x y
+  while read -r name x y; do
+    points+=("$name=$(app_file_pixel "$E2E_TMP/dialog.png" $((CLIENT_X + x)) $((CLIENT_Y + y)))")
+  done <<<"Shape3 0 100
+Label4 20 110
+Label5 20 134
+Label11 108 122
+Line7 200 196
+Line1 60 292
+Line2 60 296
+Shape4 132 50
+Shape5 4 50"
   e2e_equal "frames, rules and swatches stand where the layout puts them" \
     "Shape3=0,0,0 Label4=255,0,0 Label5=0,0,255 Label11=192,192,192 Line7=0,0,0 Line1=0,0,0 Line2=0,0,0 Shape4=0,0,0 Shape5=0,0,0" \
     "${points[*]}"
@@ -88,7 +92,7 @@ scenario_options_and_slider() {
   mark=$(win_opens_count)
   app_dialog_click "${CHECK1[@]}"
   e2e_equal "ticking Звуки writes Sounds=1" 1 "$(app_setting Sounds)"
-  e2e_check "and plays the Check cue" grep -qx Check <(app_cues_since "$mark")
+  e2e_check "and plays the Check cue" cue_played Check "$mark"
   e2e_equal "the panel is opaque before" "" "$(opacity)"
   app_dialog_click "${CHECK3[@]}"
   e2e_equal "ticking Прозрачность sets the panel's opacity to the stored 200" \
