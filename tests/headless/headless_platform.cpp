@@ -111,8 +111,9 @@ std::optional<std::uint32_t> ScriptedColourChooser::Choose(const Form& owner,
 void RecordedShell::Execute(const Form& owner, std::string_view operation, std::string_view file,
                             std::string_view parameters, std::string_view directory,
                             int show_command) {
-  calls.push_back({owner.name(), std::string(operation), std::string(file), std::string(parameters),
-                   std::string(directory), show_command});
+  std::string call = owner.name();
+  for (std::string_view part : {operation, file, parameters, directory}) (call += '|') += part;
+  calls.push_back(call + '|' + std::to_string(show_command));
 }
 
 std::int16_t ScriptedKeys::AsyncKeyState(int virtual_key) {

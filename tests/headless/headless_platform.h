@@ -150,16 +150,12 @@ class ScriptedColourChooser : public ColourChooser {
   std::vector<std::string> owners;
 };
 
-struct ShellCall {
-  std::string owner, operation, file, parameters, directory;
-  int show_command = 0;
-};
-
 class RecordedShell : public Shell {
  public:
   void Execute(const Form& owner, std::string_view operation, std::string_view file,
                std::string_view parameters, std::string_view directory, int show_command) override;
-  std::vector<ShellCall> calls;
+  // Each call as "owner|operation|file|parameters|directory|show command".
+  std::vector<std::string> calls;
 };
 
 class RecordedScreenshot : public SystemScreenshot {
