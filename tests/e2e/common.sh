@@ -9,7 +9,8 @@ E2E_FAILED=0
 E2E_PIDS=()
 
 
-# Starts Xvfb on a free display and openbox with no key bindings (its default binds Print).
+# Starts Xvfb on a free display and openbox with Alt+F4 for the close box as its one binding (its
+# default binds Print).
 e2e_begin() {
   E2E_TMP=$(mktemp -d /tmp/clipnest-e2e.XXXXXX)
   # Xvfb picks a free display itself, so scenarios running side by side never collide.
@@ -21,7 +22,8 @@ e2e_begin() {
   mkdir -p "$E2E_TMP/openbox"
   cat >"$E2E_TMP/openbox/rc.xml" <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc"><keyboard></keyboard><mouse></mouse></openbox_config>
+<openbox_config xmlns="http://openbox.org/3.4/rc"><keyboard>
+<keybind key="A-F4"><action name="Close"/></keybind></keyboard><mouse></mouse></openbox_config>
 XML
   trap e2e_end EXIT
   # The server may turn away the very first clients while it settles: try openbox again then.
