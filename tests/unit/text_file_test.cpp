@@ -19,22 +19,14 @@ class TextFileTest : public ::testing::Test {
   headless::HeadlessPlatform h;
 };
 
-TEST_F(TextFileTest, CyrillicIsOneWindows1251BytePerCharacterFollowedByCrLf) {
-  Append("Привет");
-  EXPECT_EQ(File(), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n");
+TEST_F(TextFileTest, CyrillicIsOneWindows1251BytePerCharacterAndLineBreaksStayThenCrLf) {
+  Append("Привет\r\nb\nc");
+  EXPECT_EQ(File(), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nb\nc\r\n");
 }
 
-TEST_F(TextFileTest, LineBreaksAreKeptAndOneMoreCrLfFollows) {
-  Append("a\r\nb\nc");
-  EXPECT_EQ(File(), "a\r\nb\nc\r\n");
-}
-
-TEST_F(TextFileTest, TextWithoutAnAnsiFormStartsANewFileAsUtf8WithItsMark) {
+TEST_F(TextFileTest, TextWithoutAnAnsiFormStartsANewOrEmptyFileAsUtf8WithItsMark) {
   Append("Привет 😀");
   EXPECT_EQ(File(), "\xEF\xBB\xBFПривет 😀\r\n");
-}
-
-TEST_F(TextFileTest, AnEmptyFileCountsAsNew) {
   h.disk.SetContent(kPath, "");
   Append("中文");
   EXPECT_EQ(File(), "\xEF\xBB\xBF中文\r\n");
