@@ -6,9 +6,9 @@
 #include "platform/runtime_error.h"
 #include "x_session.h"
 
+#include <QByteArray>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QByteArray>
 
 #include <gtest/gtest.h>
 
