@@ -21,8 +21,8 @@ export LANG=ru_RU.UTF-8
 APP_PANEL_X=300  # Left=4500, Top=300 twips
 APP_PANEL_Y=20
 
-# app_run NAME...: runs these scenarios (or those that ONLY="NAME ..." names) on an X server of
-# their own, after the file's before_scenarios if it has one; prints the summary.
+# app_run NAME...: runs these scenarios (or those that ONLY="NAME ..." names) on a private X
+# server, after the file's before_scenarios if it has one; prints the summary.
 app_run() {
   local scenarios=("$@") scenario
   if [ -n "${ONLY:-}" ]; then read -r -a scenarios <<<"$ONLY"; fi
