@@ -97,20 +97,16 @@ TEST_F(SettingsDialogTest, TheTransparencyBoxAndTheSliderSetTheOpacityAndWriteIt
   EXPECT_EQ(Panel().opacity(), 255);
   EXPECT_FALSE(Dialog("HScroll1").enabled());
   EXPECT_THAT(SettingsText(), HasSubstr("Transparent=0\r\nTransparentValue=200\r\n"));
-  Scroll(ScrollAction::kLineRight);  // a disabled slider does not move
-  EXPECT_EQ(Dialog("HScroll1").value(), 200);
   Dialog("Check3").Click();
   EXPECT_EQ(Panel().opacity(), 200);
   EXPECT_THAT(Cues(), ElementsAre("Check", "Check"));
 
+  // The slider's steps and ends (the form model's rules move it: the forms' test).
   Scroll(ScrollAction::kLineLeft);
   EXPECT_EQ(Panel().opacity(), 199);
   Scroll(ScrollAction::kPageRight);
   EXPECT_EQ(Panel().opacity(), 209);
-  Scroll(ScrollAction::kThumbTrack, 250);  // dragging changes nothing until the release
-  EXPECT_EQ(Panel().opacity(), 209);
-  Scroll(ScrollAction::kThumbPosition, 250);
-  for (int i = 0; i < 3; ++i) Scroll(ScrollAction::kPageRight);
+  Scroll(ScrollAction::kThumbPosition, 300);
   EXPECT_EQ(Panel().opacity(), 255);
   EXPECT_THAT(SettingsText(), HasSubstr("TransparentValue=255\r\n"));
   for (int i = 0; i < 30; ++i) Scroll(ScrollAction::kPageLeft);
