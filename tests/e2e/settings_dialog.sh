@@ -65,18 +65,12 @@ scenario_look() {
   e2e_check "the dialog has no taskbar entry" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state"
   import -window root "$E2E_TMP/dialog.png"
   # Pixels of the screenshot, each "name=r,g,b" at client points from the layout.
-  local points=() name x y
-  while read -r name x y; do
+  local points=() point name x y
+  for point in "Shape3 0 100" "Label4 20 110" "Label5 20 134" "Label11 108 122" "Line7 200 196" \
+    "Line1 60 292" "Line2 60 296" "Shape4 132 50" "Shape5 4 50"; do
+    read -r name x y <<<"$point"
     points+=("$name=$(app_file_pixel "$E2E_TMP/dialog.png" $((CLIENT_X + x)) $((CLIENT_Y + y)))")
-  done <<<"Shape3 0 100
-Label4 20 110
-Label5 20 134
-Label11 108 122
-Line7 200 196
-Line1 60 292
-Line2 60 296
-Shape4 132 50
-Shape5 4 50"
+  done
   e2e_equal "frames, rules and swatches stand where the layout puts them" \
     "Shape3=0,0,0 Label4=255,0,0 Label5=0,0,255 Label11=192,192,192 Line7=0,0,0 Line1=0,0,0 Line2=0,0,0 Shape4=0,0,0 Shape5=0,0,0" \
     "${points[*]}"
