@@ -44,7 +44,7 @@ stamped_save() {
   for moment in $(seq "$before" "$(date +%s)"); do
     names+=" $3$(date -d "@$moment" +%d.%m.%Y-%H.%M.%S)$4"
   done
-  e2e_check "${SAVED##*/} is named from the click's time" grep -qw -- "${SAVED##*/}" <<<"$names"
+  e2e_check "${SAVED##*/} is named from the click's time" grep -qwF -- "${SAVED##*/}" <<<"$names"
 }
 
 # Opens the named text dialog with Image2; DIALOG is its window. The Linux build gives the
