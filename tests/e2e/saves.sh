@@ -71,9 +71,9 @@ name_and_enter() {
   xdotool key Return
   sleep 0.3
 }
-# Whether a window with its frame has its centre within 12 pixels of the screen's. Wine draws
-# the frame into its window; openbox puts one around the Linux build's, whose corner the Linux
-# build places where the client's would be if centred: 10 pixels low.
+# Whether a window with its frame has its centre within 2 pixels of the screen's (an odd size
+# cannot do better than half a pixel each way). Wine draws the frame into its window; openbox
+# puts one around the Linux build's.
 centred() {
   local position size left=0 right=0 top=0 bottom=0 x y
   read -r position size <<<"$(win_geometry "$1")"
@@ -81,7 +81,7 @@ centred() {
     <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //')"
   x=$((${position%,*} - left + (${size%x*} + left + right) / 2 - 640))
   y=$((${position#*,} - top + (${size#*x} + top + bottom) / 2 - 400))
-  [ "${x#-}" -le 12 ] && [ "${y#-}" -le 12 ]
+  [ "${x#-}" -le 2 ] && [ "${y#-}" -le 2 ]
 }
 
 scenario_text_save() {

@@ -135,9 +135,13 @@ void QtFormView::PlaceBeforeFirstShow() {
   if (!form_.centred() || form_.left() || form_.top()) return;
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  QRect area = QRect(QPoint(), window_->size());
-  area.moveCenter(screen->geometry().center());
-  window_->move(area.topLeft());
+  // The whole window, frame included, in the middle of the screen, as Windows centres it: the
+  // client area goes inside the frame that the window manager will put around it.
+  const FrameExtents frame = ExpectedFrameExtents(window_->winId()).value_or(FrameExtents{});
+  QRect outer(0, 0, window_->width() + frame.left + frame.right,
+              window_->height() + frame.top + frame.bottom);
+  outer.moveCenter(screen->geometry().center());
+  window_->setGeometry(QRect(outer.topLeft() + QPoint(frame.left, frame.top), window_->size()));
 }
 
 void QtFormView::ShowVisible() {

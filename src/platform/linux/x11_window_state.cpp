@@ -7,6 +7,8 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace clipnest {
@@ -68,6 +70,42 @@ void SetFixedToolWindowHints(unsigned long window) {
   XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(types), 2);
   XFlush(display);
+}
+
+std::optional<FrameExtents> ExpectedFrameExtents(unsigned long window) {
+  Display* display = QtDisplay();
+  if (!display) return std::nullopt;
+  const Atom extents_atom = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+  request.xclient.format = 32;
+  XSendEvent(display, DefaultRootWindow(display), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XFlush(display);
+  // The window manager answers with the property; a window manager that does not know the
+  // request never does, so the wait is short.
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool got = XGetWindowProperty(display, window, extents_atom, 0, 4, False, XA_CARDINAL,
+                                        &type, &format, &count, &after, &data) == Success &&
+                     type == XA_CARDINAL && format == 32 && count == 4 && data;
+    std::optional<FrameExtents> extents;
+    if (got) {
+      const auto* values = reinterpret_cast<const long*>(data);
+      extents = FrameExtents{static_cast<int>(values[0]), static_cast<int>(values[1]),
+                             static_cast<int>(values[2]), static_cast<int>(values[3])};
+    }
+    if (data) XFree(data);
+    if (extents) return extents;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return std::nullopt;
 }
 
 void RequestNetWmState(unsigned long window, const char* state, bool on) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 
 namespace clipnest {
 
@@ -16,6 +17,17 @@ void AddNetWmStates(unsigned long window, std::initializer_list<const char*> sta
 // buttons on utility windows drop them there), of the utility kind for the others. Read when
 // the window manager maps the window.
 void SetFixedToolWindowHints(unsigned long window);
+
+// The widths of the frame that the window manager will put around a window that is not mapped
+// yet: left, right, top, bottom. Asked of the window manager and awaited a moment at most;
+// nothing when it does not tell.
+struct FrameExtents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
+};
+std::optional<FrameExtents> ExpectedFrameExtents(unsigned long window);
 
 // Asks the window manager to set or clear one state of a mapped window.
 void RequestNetWmState(unsigned long window, const char* state, bool on);
