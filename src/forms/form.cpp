@@ -74,6 +74,10 @@ void Form::MovedTo(float left, float top) {
   top_ = top;
 }
 
+void Form::RefreshPosition() {
+  if (view_ && visible_) view_->ReportPosition();
+}
+
 void Form::SetBackColour(OleColour colour) {
   back_colour_ = colour;
   Tell(WindowAspect::kBackColour);

@@ -51,6 +51,8 @@ class Form {
   void SetHeight(int height);
   // Where the user or the window system moved the window, in twips.
   void MovedTo(float left, float top);
+  // Asks the window system where the window is now, so that left() and top() say it.
+  void RefreshPosition();
 
   OleColour back_colour() const { return back_colour_; }
   void SetBackColour(OleColour colour);

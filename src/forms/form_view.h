@@ -19,6 +19,9 @@ class FormView {
   // Lets the user move the window with the mouse button that is down now; the view reports the
   // release through the form's input (MoveFinished), on some systems before this returns.
   virtual void StartMove() = 0;
+  // Reports where the window is now through the form's input (Moved), as the window system has
+  // it: a window manager may place or move a window without telling every program at once.
+  virtual void ReportPosition() = 0;
 };
 
 }  // namespace clipnest

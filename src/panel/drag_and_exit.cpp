@@ -29,6 +29,7 @@ void Form1::Form_Unload() {
 }
 
 void Form1::WritePosition() {
+  form_.RefreshPosition();
   const char separator = peers_.module1.DecimalSeparator();
   peers_.settings.WriteSetting(kLeftKey.key, NumberText(form_.left().value_or(0), separator));
   peers_.settings.WriteSetting(kTopKey.key, NumberText(form_.top().value_or(0), separator));

@@ -217,6 +217,13 @@ void QtFormView::StartMove() {
   window_->StartMove();
 }
 
+void QtFormView::ReportPosition() {
+  if (auto where = window_->ScreenPosition()) {
+    form_.input().Moved(static_cast<float>(scale_.TwipsX(where->x())),
+                        static_cast<float>(scale_.TwipsY(where->y())));
+  }
+}
+
 QWidget* QtFormView::window() const {
   return window_;
 }

@@ -26,6 +26,7 @@ class QtFormView : public FormView {
   void FocusChanged(const Control& control) override;
   void BringToFront() override;
   void StartMove() override;
+  void ReportPosition() override;
 
   QWidget* window() const;
 

@@ -2,6 +2,7 @@
 
 #include "forms/form.h"
 #include "qt_drawing.h"
+#include "x11_window_state.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -61,7 +62,14 @@ void FormWidget::StartMove() {
   // Qt keeps the mouse for this window while the button that pressed it is held, so the moves
   // and the release come here wherever the mouse goes.
   moving_ = true;
-  grab_offset_ = QCursor::pos() - frameGeometry().topLeft();
+  grab_offset_ = QCursor::pos() - ScreenPosition().value_or(frameGeometry().topLeft());
+}
+
+std::optional<QPoint> FormWidget::ScreenPosition() const {
+  auto client = ScreenPositionOf(winId());
+  if (!client) return std::nullopt;
+  // The frame's corner lies by the frame's widths before the client's.
+  return QPoint(client->first, client->second) - (geometry().topLeft() - frameGeometry().topLeft());
 }
 
 void FormWidget::mouseMoveEvent(QMouseEvent* event) {

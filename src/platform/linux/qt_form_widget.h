@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace clipnest {
 
@@ -17,6 +18,9 @@ class FormWidget : public QWidget {
 
   // The window follows the mouse until the button that is down now comes up.
   void StartMove();
+  // Where the window's frame is on the screen now, as the X server has it (Qt's own idea can
+  // lag behind the window manager's placing).
+  std::optional<QPoint> ScreenPosition() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -108,6 +108,17 @@ std::optional<FrameExtents> ExpectedFrameExtents(unsigned long window) {
   return std::nullopt;
 }
 
+std::optional<std::pair<int, int>> ScreenPositionOf(unsigned long window) {
+  Display* display = QtDisplay();
+  if (!display) return std::nullopt;
+  int x = 0;
+  int y = 0;
+  Window child = None;
+  if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+    return std::nullopt;
+  return std::make_pair(x, y);
+}
+
 void RequestNetWmState(unsigned long window, const char* state, bool on) {
   Display* display = QtDisplay();
   if (!display) return;

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace clipnest {
 
@@ -28,6 +29,9 @@ struct FrameExtents {
   int bottom = 0;
 };
 std::optional<FrameExtents> ExpectedFrameExtents(unsigned long window);
+
+// Where a window's top-left corner is on the screen now, as the X server has it.
+std::optional<std::pair<int, int>> ScreenPositionOf(unsigned long window);
 
 // Asks the window manager to set or clear one state of a mapped window.
 void RequestNetWmState(unsigned long window, const char* state, bool on);

@@ -194,6 +194,14 @@ void Win32FormView::BringToFront() {
   TakeKeyboard();
 }
 
+void Win32FormView::ReportPosition() {
+  RECT outer;
+  if (!GetWindowRect(hwnd_, &outer)) return;
+  const PixelScale& scale = system_.scale();
+  form_.input().Moved(static_cast<float>(scale.TwipsX(outer.left)),
+                      static_cast<float>(scale.TwipsY(outer.top)));
+}
+
 void Win32FormView::StartMove() {
   // The window manager's own move loop, as a press on a caption starts it; it returns when the
   // button is let go.
@@ -353,13 +361,7 @@ LRESULT Win32FormView::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_MOVE:
-      if (!placing_) {
-        RECT outer;
-        GetWindowRect(hwnd_, &outer);
-        const PixelScale& scale = system_.scale();
-        form_.input().Moved(static_cast<float>(scale.TwipsX(outer.left)),
-                            static_cast<float>(scale.TwipsY(outer.top)));
-      }
+      if (!placing_) ReportPosition();
       return 0;
     case WM_CLOSE:
       // The close box, or a request from outside (taskkill, say): the program decides.

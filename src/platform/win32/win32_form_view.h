@@ -28,6 +28,7 @@ class Win32FormView : public FormView {
   void FocusChanged(const Control& control) override;
   void BringToFront() override;
   void StartMove() override;
+  void ReportPosition() override;
 
   HWND hwnd() const { return hwnd_; }
 
