@@ -119,20 +119,4 @@ std::optional<std::pair<int, int>> ScreenPositionOf(unsigned long window) {
   return std::make_pair(x, y);
 }
 
-void RequestNetWmState(unsigned long window, const char* state, bool on) {
-  Display* display = QtDisplay();
-  if (!display) return;
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = on ? 1 : 0;  // _NET_WM_STATE_ADD or _NET_WM_STATE_REMOVE
-  event.xclient.data.l[1] = static_cast<long>(XInternAtom(display, state, False));
-  event.xclient.data.l[3] = 1;  // from a normal application
-  XSendEvent(display, DefaultRootWindow(display), False,
-             SubstructureRedirectMask | SubstructureNotifyMask, &event);
-  XFlush(display);
-}
-
 }  // namespace clipnest

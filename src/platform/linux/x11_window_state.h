@@ -33,7 +33,4 @@ std::optional<FrameExtents> ExpectedFrameExtents(unsigned long window);
 // Where a window's top-left corner is on the screen now, as the X server has it.
 std::optional<std::pair<int, int>> ScreenPositionOf(unsigned long window);
 
-// Asks the window manager to set or clear one state of a mapped window.
-void RequestNetWmState(unsigned long window, const char* state, bool on);
-
 }  // namespace clipnest
