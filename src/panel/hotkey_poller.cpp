@@ -23,12 +23,13 @@ void Form1::Timer1_Timer() {
   const std::int32_t c = keys.AsyncKeyState(kVkC);
   if (control != 0 && alt != 0 && c != 0) peers_.named_text.OpenNamedTextDialog();
 
-  // Pause/Break toggles the panel once per press: on the tick where the key first reads down,
-  // or reads that it went down since the last query. A key held over many ticks would otherwise
-  // toggle it on each of them and leave it at random.
+  // Pause/Break toggles the panel once per press: on the tick where the key reads down, or that
+  // it went down since the last query, after a tick where it was up. A key held over many ticks
+  // would otherwise toggle it on each of them and leave it at random; and while it is held, the
+  // keyboard's repeat sets "went down" again, which is no new press.
   const std::int32_t pause = keys.AsyncKeyState(kVkPause);
   const bool pause_down = (pause & kDownNow) != 0;
-  const bool pause_pressed = (pause & kWentDown) != 0 || (pause_down && !pause_was_down_);
+  const bool pause_pressed = !pause_was_down_ && (pause_down || (pause & kWentDown) != 0);
   pause_was_down_ = pause_down;
   if (pause_pressed) {
     if (form_.visible()) {
