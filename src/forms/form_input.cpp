@@ -10,6 +10,22 @@ namespace {
 constexpr int kEnter = 13;
 }  // namespace
 
+std::string FirstLineOfInsertion(std::string_view before, std::string after) {
+  // What the edit put in is what lies between the text's unchanged start and unchanged end.
+  std::size_t start = 0;
+  while (start < before.size() && start < after.size() && before[start] == after[start]) ++start;
+  std::size_t end = 0;
+  while (end < before.size() - start && end < after.size() - start &&
+         before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
+    ++end;
+  }
+  const std::size_t inserted = after.size() - start - end;
+  const std::size_t line_end = after.find_first_of("\r\n", start);
+  if (line_end == std::string::npos || line_end >= start + inserted) return after;
+  after.erase(line_end, start + inserted - line_end);
+  return after;
+}
+
 bool FormInput::Pressed(int x, int y, MouseButton button) {
   if (Control* control = form_.DrawnControlAt(x, y)) {
     // A press on a picture button is the button's own, whatever the button of the mouse.
@@ -56,7 +72,14 @@ void FormInput::TabPressed(Control& from, bool backwards) {
 }
 
 void FormInput::TextEdited(Control& control, std::string text) {
-  RunEvent([&] { control.SetText(std::move(text)); });
+  RunEvent([&] {
+    if (control.look().multi_line) return control.SetText(std::move(text));
+    std::string edited = FirstLineOfInsertion(control.text(), text);
+    const bool cut = edited != text;
+    control.SetText(std::move(edited));
+    // A native box that took more than its one line is put back where the text says.
+    if (cut) form_.ControlChanged(control, ControlAspect::kText);
+  });
 }
 
 void FormInput::Clicked(Control& control) {

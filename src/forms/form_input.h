@@ -3,10 +3,15 @@
 #include "forms/control.h"
 
 #include <string>
+#include <string_view>
 
 namespace clipnest {
 
 class Form;
+
+// The text after an edit of `before` into `after`, with what the edit put in cut at its first
+// line break.
+std::string FirstLineOfInsertion(std::string_view before, std::string after);
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
@@ -42,6 +47,8 @@ class FormInput {
   void KeyTyped(Control& control, int key_ascii);
   // Tab (or Shift+Tab) on a control: the next control of the tab order that can take the focus.
   void TabPressed(Control& from, bool backwards);
+  // The user changed a text box's text. In a one-line box, what the user put in keeps only its
+  // first line, as a one-line edit control of Windows keeps of a paste.
   void TextEdited(Control& control, std::string text);
   // A native button or check box was clicked.
   void Clicked(Control& control);

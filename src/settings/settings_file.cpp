@@ -8,6 +8,7 @@ namespace {
 constexpr std::string_view kSection = "Setup";
 constexpr std::string_view kMissing = "no";
 constexpr std::size_t kBufferSize = 255;
+}  // namespace
 
 // The profile functions write a value as it is, so a line break in it would add a line to the
 // file (a header there would even move the keys below it into another section). One line of the
@@ -16,7 +17,7 @@ constexpr std::size_t kBufferSize = 255;
 // "\r\nD:\Clips" selected from the end of the line before. The folder meant is the first line
 // that holds more than blanks, so that line is written. A value without CR or LF, as every value
 // the program makes itself, is written byte for byte.
-std::string_view OneLine(std::string_view value) {
+std::string_view StoredText(std::string_view value) {
   for (;;) {
     const std::size_t end = value.find_first_of("\r\n");
     const std::string_view line = value.substr(0, end);
@@ -25,8 +26,6 @@ std::string_view OneLine(std::string_view value) {
     value.remove_prefix(end + 1);
   }
 }
-
-}  // namespace
 
 SettingsFile::SettingsFile(ProfileStrings& profile, MessageBoxes& messages,
                            std::string executable_folder)
@@ -45,7 +44,7 @@ SettingRead SettingsFile::ReadSetting(std::string_view key, std::string_view mis
 }
 
 void SettingsFile::WriteSetting(std::string_view key, std::string_view value) {
-  profile_.Put(kSection, key, OneLine(value), path_);
+  profile_.Put(kSection, key, StoredText(value), path_);
 }
 
 }  // namespace clipnest

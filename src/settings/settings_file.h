@@ -25,7 +25,7 @@ class SettingsFile {
   // present with the text "no".
   SettingRead ReadSetting(std::string_view key, std::string_view missing_message,
                           const Form* owner = nullptr);
-  // Writes one key, one line of its value (see OneLine); the outcome is not looked at.
+  // Writes one key, StoredText(value); the outcome is not looked at.
   void WriteSetting(std::string_view key, std::string_view value);
 
   const std::string& path() const { return path_; }
@@ -35,6 +35,10 @@ class SettingsFile {
   MessageBoxes& messages_;
   std::string path_;
 };
+
+// What WriteSetting stores of a value: the value itself when it is one line, else its first
+// line that holds more than blanks.
+std::string_view StoredText(std::string_view value);
 
 inline constexpr std::string_view kProgramTitle = "Clipnest";
 

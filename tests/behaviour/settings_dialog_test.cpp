@@ -178,6 +178,24 @@ TEST_F(SettingsDialogTest, TheFolderIsStoredAsTypedOnlyByOk) {
   EXPECT_THAT(Cues(), ElementsAre("SaveSettings"));
 }
 
+TEST_F(SettingsDialogTest, AFolderPastedWithItsLineBreakIsTheFolderOfTheNextSaves) {
+  h.disk.MakeFolder("/new");
+  Start();
+  Open();
+  // The user's paste keeps its first line, as a one-line box of Windows keeps it.
+  Control& folder = Dialog("Text1");
+  folder.SetText("");
+  Dialog().form().input().TextEdited(folder, "/new\r\n/other\r\n");
+  EXPECT_EQ(folder.text(), "/new");
+  // A folder text with a line break that reached the box all the same is stored as its first
+  // line, and the saves use just that.
+  folder.SetText("\r\n/new\r\n");
+  Dialog("Command3").Click();
+  EXPECT_THAT(SettingsText(), HasSubstr("SavePath=/new\r\n"));
+  Panel("Image1").Click();
+  EXPECT_TRUE(h.disk.Exists("/new/Text-06.12.2026-09.05.03.txt"));
+}
+
 TEST_F(SettingsDialogTest, AMissingFolderKeyShowsItsMessageAboveTheDialog) {
   h.WriteSettings("[Setup]\r\nSounds=0\r\n");
   Start();

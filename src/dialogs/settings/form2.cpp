@@ -120,8 +120,9 @@ void Form2::Text1_Change() {
 }
 
 void Form2::Command3_Click() {
-  // Stored as typed: no trimming, no check that the folder exists.
-  const std::string folder = folder_box_.text();
+  // Stored as typed: no trimming, no check that the folder exists. The saves use exactly what
+  // the settings file holds, so that a pasted line break cannot stop them until the next start.
+  const std::string folder(StoredText(folder_box_.text()));
   inputs_.settings.WriteSetting(kSavePathKey.key, folder);
   inputs_.save_folder.SetText(folder);
   inputs_.cues.Play(cue::kSaveSettings);
