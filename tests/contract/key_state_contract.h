@@ -36,20 +36,22 @@ TYPED_TEST_P(KeyStateContract, DownNowAndWentDownSinceTheLastQuery) {
   EXPECT_EQ(this->Query(kVirtualC), 0u);
 }
 
-TYPED_TEST_P(KeyStateContract, EitherCtrlAndEitherAltCount) {
+TYPED_TEST_P(KeyStateContract, EitherCtrlAndEitherAltHoldsItDown) {
   auto& s = this->s;
   if (!s.sided) GTEST_SKIP() << "one key of each kind";
+  // Only the down bit: Windows does not promise the other one for a key of a pair.
+  const auto down = [&](int key) { return (this->Query(key) & 0x8000u) != 0; };
   for (auto [left, right, key] :
        {std::tuple(Key::kControlLeft, Key::kControlRight, kVirtualControl),
         std::tuple(Key::kAltLeft, Key::kAltRight, kVirtualAlt)}) {
     SCOPED_TRACE(key);
     s.Press(left);
-    EXPECT_EQ(this->Query(key), 0x8001u);
-    s.Press(right);   // the key is down already: no new press
+    EXPECT_TRUE(down(key));
+    s.Press(right);
     s.Release(left);  // the other one still holds it down
-    EXPECT_EQ(this->Query(key), 0x8000u);
+    EXPECT_TRUE(down(key));
     s.Release(right);
-    EXPECT_EQ(this->Query(key), 0u);
+    EXPECT_FALSE(down(key));
   }
 }
 
@@ -70,7 +72,7 @@ TYPED_TEST_P(KeyStateContract, AQuietKeyStateWakesThePollerWhenOneOfItsKeysGoesD
 }
 
 REGISTER_TYPED_TEST_SUITE_P(KeyStateContract, DownNowAndWentDownSinceTheLastQuery,
-                            EitherCtrlAndEitherAltCount,
+                            EitherCtrlAndEitherAltHoldsItDown,
                             AQuietKeyStateWakesThePollerWhenOneOfItsKeysGoesDown);
 
 }  // namespace clipnest::contract
