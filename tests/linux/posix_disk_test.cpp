@@ -113,6 +113,8 @@ TEST_F(PosixDiskTest, TheSettingsFileIsReplacedWholeKeepingItsModeAndItsLink) {
   fs::remove(folder_ / "dotfiles/Settings.ini");
   Put(folder_ / "Settings.ini", "3");
   EXPECT_EQ(ReadBytes(folder_ / "dotfiles/Settings.ini"), "[Setup]\r\nLeft=3\r\n");
+  // An ordinary file of the user's creation mask, not a private temporary.
+  EXPECT_EQ(PermissionBits(folder_ / "dotfiles/Settings.ini"), 0644u);
 }
 
 TEST_F(PosixDiskTest, ASettingsFileThatCannotBeReadIsNeverReplacedNorWaitedFor) {

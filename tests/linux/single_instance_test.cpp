@@ -96,10 +96,13 @@ TEST_F(SingleInstanceTest, WhatIsNotAPrivateFolderOfTheUserIsPassedOver) {
     fs::remove_all(runtime_), fs::remove_all(OwnTemp());
     planted(runtime_);
     EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
+    EXPECT_EQ(test_support::PermissionBits(OwnTemp()), 0700u);
     if (&planted == &plant[0]) continue;
     fs::remove_all(OwnTemp());
     planted(OwnTemp());
+    const auto kind = fs::symlink_status(OwnTemp()).type();
     EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp("-1"));
+    EXPECT_EQ(fs::symlink_status(OwnTemp()).type(), kind) << "the planted name was replaced";
     fs::remove_all(OwnTemp("-1"));
   }
   EXPECT_TRUE(fs::is_empty(elsewhere_));
