@@ -36,6 +36,17 @@ std::vector<std::string> MemoryDisk::FileNames() const {
   return names;
 }
 
+std::vector<std::string> MemoryDisk::Entries(const std::string& folder) const {
+  std::set<std::string> names;
+  for (const auto* set : {&folders_, &specials_}) {
+    for (const std::string& path : *set)
+      if (!path.empty() && FolderOf(path) == folder) names.insert(path.substr(folder.size() + 1));
+  }
+  for (const auto& [path, content] : files_)
+    if (FolderOf(path) == folder) names.insert(path.substr(folder.size() + 1));
+  return {names.begin(), names.end()};
+}
+
 std::optional<std::string> MemoryDisk::Load(const std::string& path) {
   auto found = files_.find(path);
   return found == files_.end() ? std::string() : found->second;
@@ -48,21 +59,29 @@ bool MemoryDisk::Store(const std::string& path, const std::string& bytes) {
 }
 
 std::string MemoryDisk::ReadStart(const std::string& path, std::size_t count) {
+  CheckRegular(path);
   auto found = files_.find(path);
   return found == files_.end() ? std::string() : found->second.substr(0, count);
 }
 
 std::string MemoryDisk::ReadWhole(const std::string& path, std::size_t limit) {
+  CheckRegular(path);
   auto found = files_.find(path);
   if (found == files_.end()) return {};
   if (found->second.size() > limit) throw RuntimeError(ErrorNumber::kOutOfMemory);
   return found->second;
 }
 
+void MemoryDisk::CheckRegular(const std::string& path) const {
+  if (folders_.count(path) || specials_.count(path))
+    throw RuntimeError(ErrorNumber::kPathFileAccess);
+}
+
 void MemoryDisk::CheckWritable(const std::string& path) const {
-  if (folders_.count(FolderOf(path)) == 0) throw RuntimeError(ErrorNumber::kPathNotFound);
   if (path.find_first_of("\r\n") != std::string::npos)
     throw RuntimeError(ErrorNumber::kBadFileName);
+  if (folders_.count(FolderOf(path)) == 0) throw RuntimeError(ErrorNumber::kPathNotFound);
+  CheckRegular(path);
   if (failure_ != ErrorNumber::kNone) throw RuntimeError(failure_);
 }
 

@@ -36,14 +36,19 @@ class Windows : public WindowSystem {
   std::map<std::string, int> created;
 };
 
-// Files in memory. Folders must be made before files can be written into them.
+// Files in memory, with the failures of a real disk. Folders must be made before files can be
+// written into them.
 class MemoryDisk : public IniFileStore, public Files {
  public:
   void MakeFolder(const std::string& path) { folders_.insert(path); }
+  // Something that is not a regular file (a FIFO, a device) under the name.
+  void MakeSpecial(const std::string& path) { specials_.insert(path); }
   bool Exists(const std::string& path) const { return files_.count(path) != 0; }
   const std::string& Content(const std::string& path) const { return files_.at(path); }
   void SetContent(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
   std::vector<std::string> FileNames() const;
+  // The names of the files and folders directly in a folder, sorted.
+  std::vector<std::string> Entries(const std::string& folder) const;
   // Makes every later write fail with this number (kNone for no failure).
   void FailWritesWith(ErrorNumber number) { failure_ = number; }
 
@@ -55,10 +60,12 @@ class MemoryDisk : public IniFileStore, public Files {
   void Replace(const std::string& path, std::string_view bytes) override;
 
  private:
+  void CheckRegular(const std::string& path) const;
   void CheckWritable(const std::string& path) const;
 
   std::map<std::string, std::string> files_;
   std::set<std::string> folders_{"", "/app"};
+  std::set<std::string> specials_;
   ErrorNumber failure_ = ErrorNumber::kNone;
 };
 

@@ -14,6 +14,7 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 namespace clipnest {
@@ -84,31 +85,26 @@ TEST_F(SingleInstanceTest, ThePrivateRuntimeFolderHoldsOneLockPerDisplay) {
 
 TEST_F(SingleInstanceTest, WhatIsNotAPrivateFolderOfTheUserIsPassedOver) {
   MakePrivate(elsewhere_);
-  // The runtime folder missing, open to others, a file, a link to a private folder.
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
-  fs::create_directory(runtime_);
-  ::chmod(runtime_.c_str(), 0755);
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
-  fs::remove(runtime_);
-  WriteBytes(runtime_, "a file");
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
-  fs::remove(runtime_);
-  fs::create_directory_symlink(elsewhere_, runtime_);
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
-  EXPECT_EQ(test_support::PermissionBits(OwnTemp()), 0700u);
-
-  // The name in the shared folder taken by a file, a link, a folder open to others.
-  fs::remove_all(OwnTemp());
-  WriteBytes(OwnTemp(), "planted");
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp("-1"));
-  EXPECT_EQ(ReadBytes(OwnTemp()), "planted");
-  fs::remove(OwnTemp());
-  fs::create_directory_symlink(elsewhere_, OwnTemp());
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp("-1"));
-  fs::remove(OwnTemp());
-  fs::create_directory(OwnTemp());
-  ::chmod(OwnTemp().c_str(), 0777);
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp("-1"));
+  // The runtime folder missing, open to others, a file, a link to a private folder; then the
+  // name in the shared folder taken by a file, a link, a folder open to others.
+  const std::function<void(const std::string&)> plant[] = {
+      [](const std::string&) {},
+      [](const std::string& name) { fs::create_directory(name), ::chmod(name.c_str(), 0777); },
+      [](const std::string& name) { WriteBytes(name, "planted"); },
+      [&](const std::string& name) { fs::create_directory_symlink(elsewhere_, name); }};
+  for (const auto& planted : plant) {
+    fs::remove_all(runtime_), fs::remove_all(OwnTemp());
+    planted(runtime_);
+    EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
+    EXPECT_EQ(test_support::PermissionBits(OwnTemp()), 0700u);
+    if (&planted == &plant[0]) continue;
+    fs::remove_all(OwnTemp());
+    planted(OwnTemp());
+    const auto kind = fs::symlink_status(OwnTemp()).type();
+    EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp("-1"));
+    EXPECT_EQ(fs::symlink_status(OwnTemp()).type(), kind) << "the planted name was replaced";
+    fs::remove_all(OwnTemp("-1"));
+  }
   EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
 
@@ -139,22 +135,19 @@ TEST_F(SingleInstanceTest, AnotherUsersFolderUnderTheNameIsPassedOver) {
 
 TEST_F(SingleInstanceTest, AFolderALinkOrAFifoWhereTheLockFileShouldBeIsPassedOver) {
   MakePrivate(runtime_);
-  std::string lock;
-  {
+  const std::string lock = [&] {
     SingleInstance probe(Places(display_));
-    EXPECT_FALSE(probe.AnotherIsRunning());
-    lock = probe.lock_path();
-  }
+    return probe.AnotherIsRunning() ? "" : probe.lock_path();
+  }();
   WriteBytes(elsewhere_, "kept");
-  fs::remove(lock);
-  fs::create_directory(lock);
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
-  fs::remove(lock);
-  fs::create_symlink(elsewhere_, lock);
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
-  fs::remove(lock);
-  ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0);
-  EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
+  const std::function<void()> plant[] = {[&] { fs::create_directory(lock); },
+                                         [&] { fs::create_symlink(elsewhere_, lock); },
+                                         [&] { ::mkfifo(lock.c_str(), 0600); }};
+  for (const auto& planted : plant) {
+    fs::remove_all(lock), fs::remove_all(OwnTemp());
+    planted();
+    EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
+  }
   EXPECT_EQ(ReadBytes(elsewhere_), "kept");
 }
 

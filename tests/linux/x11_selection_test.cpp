@@ -97,33 +97,26 @@ TEST_F(X11SelectionTest, AnOwnerThatStreamsOnAndOnIsAbandonedInBoundedMemory) {
   EXPECT_LT(test_support::PeakMemoryKiB() - before, 40 * 1024);
 }
 
-TEST_F(X11SelectionTest, AnOwnerThatTricklesIsAbandonedAfterTheGrace) {
+TEST_F(X11SelectionTest, ATransferMustKeepItsPaceOnceTheGraceIsOver) {
+  // A byte every 200 ms: abandoned once the grace is over, not before.
   bool abandoned = false;
-  const double seconds = SecondsOf([&] { abandoned = Abandoned(InPieces(1, 25, 200ms)); });
+  double seconds = SecondsOf([&] { abandoned = Abandoned(InPieces(1, 25, 200ms)); });
   EXPECT_TRUE(abandoned);
   EXPECT_GT(seconds, SelectionLimits{}.grace.count() / 1000.0 - 0.1);
   EXPECT_LT(seconds, 2.5);
-}
-
-TEST_F(X11SelectionTest, AFastStartDoesNotLetATransferTrickleOn) {
   // 8 MiB at once would keep an average of 4 MiB/s for 2 s; a byte every 100 ms after them
   // stands still.
-  const SelectionLimits limits{.grace = 300ms, .minimum_pace = 4 * kMiB};
-  OwnerBehaviour behaviour = InPieces(1, 25, 100ms);
-  behaviour.prompt_pieces = 8;
-  behaviour.prompt_size = kMiB;
-  bool abandoned = false;
-  const double seconds = SecondsOf([&] { abandoned = Abandoned(behaviour, limits); });
+  OwnerBehaviour fast_start = InPieces(1, 25, 100ms);
+  fast_start.prompt_pieces = 8;
+  fast_start.prompt_size = kMiB;
+  seconds = SecondsOf(
+      [&] { abandoned = Abandoned(fast_start, {.grace = 300ms, .minimum_pace = 4 * kMiB}); });
   EXPECT_TRUE(abandoned);
   EXPECT_LT(seconds, 1.8);
-}
-
-TEST_F(X11SelectionTest, ATransferThatKeepsItsPaceOutlastsTheGrace) {
-  // 256 KiB every 50 ms (5 MiB/s) keeps a pace of 1 MiB/s for 1.5 s; 16 KiB every 50 ms does
-  // not.
-  const SelectionLimits limits{.grace = 300ms, .minimum_pace = kMiB};
-  EXPECT_EQ(Read(InPieces(kMiB / 4, 30, 50ms), limits), TestOwner::Pieces(kMiB / 4, 30));
-  EXPECT_TRUE(Abandoned(InPieces(kMiB / 64, 30, 50ms), limits));
+  // 256 KiB every 50 ms keeps a pace of 1 MiB/s for 1.5 s; 16 KiB every 50 ms does not.
+  const SelectionLimits paced{.grace = 300ms, .minimum_pace = kMiB};
+  EXPECT_EQ(Read(InPieces(kMiB / 4, 30, 50ms), paced), TestOwner::Pieces(kMiB / 4, 30));
+  EXPECT_TRUE(Abandoned(InPieces(kMiB / 64, 30, 50ms), paced));
 }
 
 }  // namespace

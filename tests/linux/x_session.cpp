@@ -95,12 +95,6 @@ unsigned long XSession::ClipboardOwner() {
   return XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False));
 }
 
-void XSession::FillScreen(unsigned long colour) {
-  XSetWindowBackground(display_, DefaultRootWindow(display_), colour);
-  XClearWindow(display_, DefaultRootWindow(display_));
-  XSync(display_, False);
-}
-
 bool RunEventsUntil(const std::function<bool()>& done) {
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (!done()) {

@@ -42,8 +42,6 @@ class XSession {
   bool OfferFromAnotherProgram(const std::string& target, const std::string& bytes);
   // The window that owns the CLIPBOARD selection now (0 for none).
   unsigned long ClipboardOwner();
-  // Paints the whole screen in one colour (0xRRGGBB).
-  void FillScreen(unsigned long colour);
 
  private:
   XSession();

@@ -1,5 +1,6 @@
 // Records what the system's profile functions make of tricky settings files, as the table that
-// the engine's table test (tests/unit/profile_table_test.cpp) holds the engine to.
+// the profile strings contract (tests/contract/profile_strings_contract.h) holds every
+// implementation to.
 //
 // Regenerate the table with one command, from the repository's root:
 //     scripts/record-profile-table

@@ -10,6 +10,7 @@ ErrorNumber ErrorNumberOfErrno(int error) {
     case ENOTDIR:
       return ErrorNumber::kPathNotFound;
     case EACCES:
+    case EISDIR:  // as Windows refuses a folder opened as a file
     case EPERM:
     case EROFS:
       return ErrorNumber::kPathFileAccess;
@@ -18,7 +19,6 @@ ErrorNumber ErrorNumberOfErrno(int error) {
       return ErrorNumber::kDiskFull;
     case ENAMETOOLONG:
     case EINVAL:
-    case EISDIR:
     case EILSEQ:
       return ErrorNumber::kBadFileName;
     default:
