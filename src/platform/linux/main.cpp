@@ -1,6 +1,7 @@
 #include "app/program.h"
 #include "canberra_sound.h"
 #include "desktop_shell.h"
+#include "desktop_tools.h"
 #include "disk_ini_store.h"
 #include "guarded_application.h"
 #include "locale_code_page.h"
@@ -50,6 +51,7 @@ int main(int, char** argv) {
 
   QtColourChooser colours;
   DesktopShell shell;
+  DesktopTools tools;
   Platform platform{.windows = windows,
                     .profile = profile,
                     .messages = messages,
@@ -62,7 +64,8 @@ int main(int, char** argv) {
                     .keys = keys,
                     .screenshot = screenshot,
                     .colours = colours,
-                    .shell = shell};
+                    .shell = shell,
+                    .tools = tools};
   Program program(platform);
   TerminationSignals termination([&program] { program.form1().form().input().CloseRequested(); });
   program.Start();

@@ -2,9 +2,6 @@
 
 #include "single_instance.h"
 
-#include "desktop_tools.h"
-#include "detached_start.h"
-
 #include <unistd.h>
 
 #include <climits>
@@ -31,12 +28,6 @@ void PosixProcess::EndProcess() {
   // Every window goes with the X connection; nothing else needs an orderly shutdown.
   std::fflush(nullptr);
   ::_exit(0);
-}
-
-void PosixProcess::StartHidden(std::string_view command_line) {
-  // The command lines name Windows tools; the desktop's own counterparts start in their place.
-  if (auto command = LocalCommandFor(command_line))
-    StartDetached(command->program, command->arguments);
 }
 
 }  // namespace clipnest

@@ -13,7 +13,6 @@ class PosixProcess : public ProcessControl {
   std::string ExecutableFolder() override;
   bool AnotherInstanceRunning() override;
   [[noreturn]] void EndProcess() override;
-  void StartHidden(std::string_view command_line) override;
 
  private:
   SingleInstance& instance_;

@@ -11,9 +11,6 @@
 namespace clipnest {
 namespace {
 
-constexpr std::uint16_t kDownNow = 0x8000;
-constexpr std::uint16_t kWentDown = 0x0001;
-
 bool Reported(int virtual_key) {
   return std::find(std::begin(virtual_key::kAll), std::end(virtual_key::kAll), virtual_key) !=
          std::end(virtual_key::kAll);
@@ -120,8 +117,8 @@ bool X11KeyState::Down(int virtual_key) const {
 
 std::int16_t X11KeyState::AsyncKeyState(int virtual_key) {
   if (!Reported(virtual_key)) return 0;
-  std::uint16_t state = Down(virtual_key) ? kDownNow : 0;
-  if (went_down_[virtual_key]) state |= kWentDown;
+  std::uint16_t state = Down(virtual_key) ? kKeyDownNow : 0;
+  if (went_down_[virtual_key]) state |= kKeyWentDown;
   went_down_[virtual_key] = false;
   return static_cast<std::int16_t>(state);
 }
