@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <thread>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using test_support::ReadBytes;
@@ -133,4 +133,4 @@ TEST_F(DesktopTest, AStartedToolRunsDetachedWithNothingOfThisProgram) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #include <filesystem>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using std::filesystem::is_symlink;
@@ -173,4 +173,4 @@ TEST_F(DiskIniStoreTest, ALargeSettingsFileStillReads) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 constexpr const char* kEmoji = "\xF0\x9F\x98\x80";
@@ -30,4 +30,4 @@ TEST(LocaleCodePageTest, EachEastAsianLanguageGetsItsOwnPage) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -194,4 +194,4 @@ TEST_F(PosixFilesTest, AFullDiskFailsWith61AndLeavesEveryFileAsItWasAndNoNewOne)
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

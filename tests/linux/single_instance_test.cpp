@@ -16,7 +16,7 @@
 #include <fstream>
 #include <memory>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -168,4 +168,4 @@ TEST_F(SingleInstanceTest, WithoutAnyLockFileASocketNameStandsInForIt) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <utility>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using test_support::XSession;
@@ -105,4 +105,4 @@ TEST_F(X11ClipboardTest, PicturesOfUpTo16384PixelsASideAreReadLargerOnesRefusedU
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace keycode = test_support::keycode;
@@ -114,4 +114,4 @@ TEST_F(X11KeyStateTest, QuietUntilOneOfTheKeysGoesDownWhichWakesThePollerOnce) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace keycode = test_support::keycode;
@@ -60,4 +60,4 @@ TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

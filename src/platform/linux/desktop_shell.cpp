@@ -1,9 +1,9 @@
-#include "desktop_shell.h"
+#include "platform/linux/desktop_shell.h"
 
-#include "desktop_tools.h"
-#include "detached_start.h"
+#include "platform/linux/desktop_tools.h"
+#include "platform/linux/detached_start.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 void Open(const std::string& target) {
@@ -31,4 +31,4 @@ void DesktopShell::OpenHelp() {
   });
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

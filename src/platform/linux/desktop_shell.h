@@ -2,7 +2,7 @@
 
 #include "platform/shell.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Web pages and mail open with the desktop's handler (xdg-open), detached. The help opens with
 // the desktop's viewer of compiled help where it has one, else as the web page beside it.
@@ -13,4 +13,4 @@ class DesktopShell : public Shell {
   void OpenHelp() override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,7 +1,7 @@
-#include "desktop_tools.h"
+#include "platform/linux/desktop_tools.h"
 
-#include "detached_start.h"
-#include "posix_io.h"
+#include "platform/linux/detached_start.h"
+#include "platform/linux/posix_io.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,7 +12,7 @@
 #include <system_error>
 #include <thread>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // How long the desktop may take to name its default application, at most.
@@ -155,4 +155,4 @@ void DesktopTools::Launch(Tool tool) {
   }
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // A program on this system (a full path) and what to pass it.
 struct LocalCommand {
@@ -36,4 +36,4 @@ class DesktopTools : public Tools {
   void Launch(Tool tool) override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

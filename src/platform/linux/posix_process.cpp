@@ -1,13 +1,13 @@
-#include "posix_process.h"
+#include "platform/linux/posix_process.h"
 
-#include "single_instance.h"
+#include "platform/linux/single_instance.h"
 
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 std::string PosixProcess::ExecutableFolder() {
   char path[PATH_MAX];
@@ -30,4 +30,4 @@ void PosixProcess::EndProcess() {
   ::_exit(0);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -2,7 +2,7 @@
 
 #include "platform/process_control.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 class SingleInstance;
 
@@ -18,4 +18,4 @@ class PosixProcess : public ProcessControl {
   SingleInstance& instance_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -7,7 +7,7 @@
 
 typedef struct _XDisplay Display;
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // For each X keycode, the virtual key it is (0 when it is none of them).
 using VirtualKeyMap = std::array<std::uint8_t, 256>;
@@ -16,4 +16,4 @@ using VirtualKeyMap = std::array<std::uint8_t, 256>;
 // the key at C's place when no layout has the letter c (Russian alone, say), as on Windows.
 VirtualKeyMap ReadVirtualKeyMap(Display* display);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,4 +1,4 @@
-#include "x11_key_state.h"
+#include "platform/linux/x11_key_state.h"
 
 #include <QSocketNotifier>
 
@@ -8,7 +8,7 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 bool Reported(int virtual_key) {
@@ -131,4 +131,4 @@ bool X11KeyState::Quiet(std::span<const int> virtual_keys) {
   });
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11
