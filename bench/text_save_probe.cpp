@@ -15,6 +15,7 @@
 #include <optional>
 
 using namespace clipnest;
+using namespace clipnest::x11;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -4,7 +4,6 @@
 #include "dialogs/settings/settings_dialog.h"
 #include "feedback/cues.h"
 #include "forms/window_operations.h"
-#include "panel/hotkeys.h"
 #include "panel/module1.h"
 #include "panel/panel_layout.h"
 #include "platform/key_state.h"
@@ -32,7 +31,7 @@ Form1::Form1(Form& window, PanelPeers peers) : form_(window), peers_(peers) {
   timer.on_tick = [this] { Timer1_Timer(); };
   // A tick on which none of the polled keys is down or went down does nothing; where the key
   // state can wake it, the timer rests until one goes down.
-  timer.rests_when = [this] { return peers_.keys.Quiet(kPolledKeys); };
+  timer.rests_when = [this] { return peers_.keys.Quiet(virtual_key::kAll); };
   peers_.keys.on_key_down = [&timer] { timer.Wake(); };
 }
 

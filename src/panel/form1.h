@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/form.h"
+#include "platform/tools.h"
 
 #include <cstdint>
 #include <string_view>
@@ -14,6 +15,7 @@ class NamedTextDialog;
 class SettingsDialog;
 class ProcessControl;
 class SettingsFile;
+class Tools;
 struct Module1;
 
 // What the panel's handlers reach, looked up once by the program.
@@ -22,6 +24,7 @@ struct PanelPeers {
   SettingsFile& settings;
   Cues& cues;
   ProcessControl& process;
+  Tools& tools;
   KeyState& keys;
   ClipboardSaves& saves;
   NamedTextDialog& named_text;
@@ -55,7 +58,7 @@ class Form1 {
   void Form_Unload();
   void Timer1_Timer();
 
-  void LaunchTool(std::string_view cue_name, std::string_view command_line);
+  void LaunchTool(std::string_view cue_name, Tool tool);
   // Writes Left and Top from where the panel is now.
   void WritePosition();
 

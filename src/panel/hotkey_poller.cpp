@@ -1,7 +1,6 @@
 #include "dialogs/named_text/named_text_dialog.h"
 #include "feedback/cues.h"
 #include "panel/form1.h"
-#include "panel/hotkeys.h"
 #include "panel/module1.h"
 #include "platform/key_state.h"
 #include "saving/clipboard_saves.h"
@@ -9,27 +8,22 @@
 #include <cstdint>
 
 namespace clipnest {
-namespace {
-constexpr std::int32_t kDownNow = 0x8000;
-constexpr std::int32_t kWentDown = 0x0001;
-}  // namespace
-
 // One tick of the hotkey poller: five key-state queries, every tick, in this order.
 void Form1::Timer1_Timer() {
   KeyState& keys = peers_.keys;
   // The key states, sign-extended; a key counts as pressed when its state is nonzero.
-  const std::int32_t control = keys.AsyncKeyState(kVkControl);
-  const std::int32_t alt = keys.AsyncKeyState(kVkMenu);
-  const std::int32_t c = keys.AsyncKeyState(kVkC);
+  const std::int32_t control = keys.AsyncKeyState(virtual_key::kControl);
+  const std::int32_t alt = keys.AsyncKeyState(virtual_key::kAlt);
+  const std::int32_t c = keys.AsyncKeyState(virtual_key::kC);
   if (control != 0 && alt != 0 && c != 0) peers_.named_text.OpenNamedTextDialog();
 
   // Pause/Break toggles the panel once per press: on the tick where the key reads down, or that
   // it went down since the last query, after a tick where it was up. A key held over many ticks
   // would otherwise toggle it on each of them and leave it at random; and while it is held, the
   // keyboard's repeat sets "went down" again, which is no new press.
-  const std::int32_t pause = keys.AsyncKeyState(kVkPause);
-  const bool pause_down = (pause & kDownNow) != 0;
-  const bool pause_pressed = !pause_was_down_ && (pause_down || (pause & kWentDown) != 0);
+  const std::int32_t pause = keys.AsyncKeyState(virtual_key::kPause);
+  const bool pause_down = (pause & kKeyDownNow) != 0;
+  const bool pause_pressed = !pause_was_down_ && (pause_down || (pause & kKeyWentDown) != 0);
   pause_was_down_ = pause_down;
   if (pause_pressed) {
     if (form_.visible()) {
@@ -41,7 +35,7 @@ void Form1::Timer1_Timer() {
     }
   }
 
-  const std::int32_t print_screen = keys.AsyncKeyState(kVkSnapshot);
+  const std::int32_t print_screen = keys.AsyncKeyState(virtual_key::kPrintScreen);
   if (print_screen != 0 && peers_.module1.IsOn(peers_.module1.HotPrintScreenFlag))
     peers_.saves.SavePictureStamped();
 }

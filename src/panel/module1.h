@@ -14,7 +14,7 @@ struct Module1 {
   // An option is on when its text is strictly the number 1 in the user's number format; any
   // other text, the "no" of a missing key included, is off.
   bool IsOn(const std::string& flag) const;
-  // A number from a settings text, strictly, in the user's number format.
+  // The decimal separator of the user's number format.
   char DecimalSeparator() const;
 
   RegionalClock& regional;

@@ -1,26 +1,24 @@
 #include "feedback/cues.h"
 #include "panel/form1.h"
-#include "platform/process_control.h"
 
 namespace clipnest {
 
 void Form1::Image4_Click() {
-  LaunchTool(cue::kLoadNotepad, "cmd /X /C start notepad.exe");
+  LaunchTool(cue::kLoadNotepad, Tool::kTextEditor);
 }
 
 void Form1::Image5_Click() {
-  LaunchTool(cue::kLoadPaint, "cmd /X /C start mspaint.exe");
+  LaunchTool(cue::kLoadPaint, Tool::kPaint);
 }
 
 void Form1::Image6_Click() {
-  LaunchTool(cue::kLoadCalc, "cmd /X /C start calc.exe");
+  LaunchTool(cue::kLoadCalc, Tool::kCalculator);
 }
 
-// The tool starts detached with its console hidden; the panel neither waits for it nor looks at
-// what became of it.
-void Form1::LaunchTool(std::string_view cue_name, std::string_view command_line) {
+// The panel neither waits for the tool nor looks at what became of it.
+void Form1::LaunchTool(std::string_view cue_name, Tool tool) {
   peers_.cues.Play(cue_name);
-  peers_.process.StartHidden(command_line);
+  peers_.tools.Launch(tool);
 }
 
 }  // namespace clipnest

@@ -14,6 +14,7 @@ class RegionalClock;
 class Shell;
 class SoundPlayer;
 class SystemScreenshot;
+class Tools;
 class WindowSystem;
 
 // Everything outside the program, as one backend provides it.
@@ -31,6 +32,7 @@ struct Platform {
   SystemScreenshot& screenshot;
   ColourChooser& colours;
   Shell& shell;
+  Tools& tools;
 };
 
 }  // namespace clipnest

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace clipnest {
 
@@ -14,8 +13,6 @@ class ProcessControl {
   virtual bool AnotherInstanceRunning() = 0;
   // Ends the program at once, closing every window.
   [[noreturn]] virtual void EndProcess() = 0;
-  // Runs a command line as a new process with its window hidden, without waiting.
-  virtual void StartHidden(std::string_view command_line) = 0;
 };
 
 }  // namespace clipnest

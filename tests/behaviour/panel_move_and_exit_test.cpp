@@ -100,13 +100,12 @@ TEST_F(PanelTest, ARequestToCloseEndsTheProgramWithThePlaceWrittenAndNoCue) {
 TEST_F(PanelTest, TheLaunchersPlayTheirCueAndStartTheirToolHiddenWithoutWaiting) {
   for (const char* button : {"Image4", "Image4", "Image5", "Image6"}) Panel(button).Click();
   EXPECT_THAT(Cues(), ElementsAre("LoadNotepad", "LoadNotepad", "LoadPaint", "LoadCalc"));
-  EXPECT_THAT(h.process.started,
-              ElementsAre("cmd /X /C start notepad.exe", "cmd /X /C start notepad.exe",
-                          "cmd /X /C start mspaint.exe", "cmd /X /C start calc.exe"));
+  EXPECT_THAT(h.requests.asked, ElementsAre("text editor launched", "text editor launched",
+                                            "paint program launched", "calculator launched"));
   program->module1().SoundsFlag = "0";
   Panel("Image6").Click();
   EXPECT_THAT(Cues(), IsEmpty());
-  EXPECT_EQ(h.process.started.size(), 5u);
+  EXPECT_EQ(h.requests.asked.size(), 5u);
 }
 
 }  // namespace

@@ -283,10 +283,9 @@ TEST_F(SettingsDialogTest, HelpAndLinksGoToTheSystemWithTheirExactArguments) {
   Dialog("Command1").Click();
   Dialog("Label9").Click();
   Dialog("Label10").Click();
-  EXPECT_THAT(h.process.started, ElementsAre("cmd /X /C start Help.chm"));
-  EXPECT_THAT(h.shell.calls, ElementsAre("Form2|open|" + Dialog("Label9").text() + "|0|0|5",
-                                         "Form2|Open|mailto:" + Dialog("Label10").text() +
-                                             "?Subject=Clipnest v1.0|||1"));
+  EXPECT_THAT(h.requests.asked,
+              ElementsAre("help opened", "web page " + Dialog("Label9").text() + " opened",
+                          "mail to " + Dialog("Label10").text() + ", subject Clipnest v1.0"));
   EXPECT_THAT(Cues(), IsEmpty());
   EXPECT_THAT(Dialog("Label9").text(), Not(IsEmpty()));
 }

@@ -59,7 +59,9 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ClipboardContract, FakeClipboard);
 struct FakeKeys : FakeDisk {
   FakeKeys() { h.keys.can_wake = true; }
   static int Code(Key key) {
-    return key == Key::kC ? kVirtualC : key <= Key::kControlRight ? kVirtualControl : kVirtualAlt;
+    return key == Key::kC              ? virtual_key::kC
+           : key <= Key::kControlRight ? virtual_key::kControl
+                                       : virtual_key::kAlt;
   }
   void Press(Key key) { h.keys.Press(Code(key)); }
   void Release(Key key) { h.keys.Release(Code(key)); }

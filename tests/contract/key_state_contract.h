@@ -12,7 +12,6 @@ namespace clipnest::contract {
 
 // Keys as the subjects press them; the key state is queried with the virtual-key codes.
 enum class Key { kC, kControlLeft, kControlRight, kAltLeft, kAltRight };
-constexpr int kVirtualC = 0x43, kVirtualControl = 0x11, kVirtualAlt = 0x12;
 
 template <typename Subject>
 class KeyStateContract : public Contract<Subject> {
@@ -26,14 +25,14 @@ TYPED_TEST_SUITE_P(KeyStateContract);
 TYPED_TEST_P(KeyStateContract, DownNowAndWentDownSinceTheLastQuery) {
   auto& s = this->s;
   s.Press(Key::kC);
-  EXPECT_EQ(this->Query(kVirtualC), 0x8001u);
-  EXPECT_EQ(this->Query(kVirtualC), 0x8000u);
+  EXPECT_EQ(this->Query(virtual_key::kC), 0x8001u);
+  EXPECT_EQ(this->Query(virtual_key::kC), 0x8000u);
   s.Release(Key::kC);
-  EXPECT_EQ(this->Query(kVirtualC), 0u);
+  EXPECT_EQ(this->Query(virtual_key::kC), 0u);
   // A tap far shorter than a query's period is not lost.
   s.Tap(Key::kC);
-  EXPECT_EQ(this->Query(kVirtualC), 0x0001u);
-  EXPECT_EQ(this->Query(kVirtualC), 0u);
+  EXPECT_EQ(this->Query(virtual_key::kC), 0x0001u);
+  EXPECT_EQ(this->Query(virtual_key::kC), 0u);
 }
 
 TYPED_TEST_P(KeyStateContract, EitherCtrlAndEitherAltHoldsItDown) {
@@ -42,8 +41,8 @@ TYPED_TEST_P(KeyStateContract, EitherCtrlAndEitherAltHoldsItDown) {
   // Only the down bit: Windows does not promise the other one for a key of a pair.
   const auto down = [&](int key) { return (this->Query(key) & 0x8000u) != 0; };
   for (auto [left, right, key] :
-       {std::tuple(Key::kControlLeft, Key::kControlRight, kVirtualControl),
-        std::tuple(Key::kAltLeft, Key::kAltRight, kVirtualAlt)}) {
+       {std::tuple(Key::kControlLeft, Key::kControlRight, virtual_key::kControl),
+        std::tuple(Key::kAltLeft, Key::kAltRight, virtual_key::kAlt)}) {
     SCOPED_TRACE(key);
     s.Press(left);
     EXPECT_TRUE(down(key));
@@ -57,7 +56,7 @@ TYPED_TEST_P(KeyStateContract, EitherCtrlAndEitherAltHoldsItDown) {
 
 TYPED_TEST_P(KeyStateContract, AQuietKeyStateWakesThePollerWhenOneOfItsKeysGoesDown) {
   auto& s = this->s;
-  const int keys[] = {kVirtualControl, kVirtualAlt}, c[] = {kVirtualC};
+  const int keys[] = {virtual_key::kControl, virtual_key::kAlt}, c[] = {virtual_key::kC};
   if (!s.keys.Quiet(keys)) GTEST_SKIP() << "this key state cannot wake a poller";
   int wakes = 0;
   s.keys.on_key_down = [&] { ++wakes; };
@@ -67,7 +66,7 @@ TYPED_TEST_P(KeyStateContract, AQuietKeyStateWakesThePollerWhenOneOfItsKeysGoesD
   EXPECT_TRUE(s.keys.Quiet(c));
   s.Release(Key::kAltLeft);
   EXPECT_FALSE(s.keys.Quiet(keys)) << "it went down since the last query";
-  this->Query(kVirtualAlt);
+  this->Query(virtual_key::kAlt);
   EXPECT_TRUE(s.keys.Quiet(keys));
 }
 

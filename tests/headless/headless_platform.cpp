@@ -129,18 +129,24 @@ std::optional<std::uint32_t> ScriptedColourChooser::Choose(const Form& owner,
   return answer;
 }
 
-void RecordedShell::Execute(const Form& owner, std::string_view operation, std::string_view file,
-                            std::string_view parameters, std::string_view directory,
-                            int show_command) {
-  std::string call = owner.name();
-  for (std::string_view part : {operation, file, parameters, directory}) (call += '|') += part;
-  calls.push_back(call + '|' + std::to_string(show_command));
+void RecordedRequests::Launch(Tool tool) {
+  static const char* const kNames[] = {"text editor", "paint program", "calculator"};
+  asked.push_back(std::string(kNames[static_cast<int>(tool)]) + " launched");
+}
+
+void RecordedRequests::OpenWebPage(const Form&, std::string_view url) {
+  asked.push_back("web page " + std::string(url) + " opened");
+}
+
+void RecordedRequests::ComposeMail(const Form&, std::string_view address,
+                                   std::string_view subject) {
+  asked.push_back("mail to " + std::string(address) + ", subject " + std::string(subject));
 }
 
 std::int16_t ScriptedKeys::AsyncKeyState(int virtual_key) {
   queries.push_back(virtual_key);
-  std::uint16_t state = down_.count(virtual_key) ? 0x8000 : 0;
-  if (latched_.erase(virtual_key)) state |= 1;
+  std::uint16_t state = down_.count(virtual_key) ? kKeyDownNow : 0;
+  if (latched_.erase(virtual_key)) state |= kKeyWentDown;
   return static_cast<std::int16_t>(state);
 }
 
@@ -182,6 +188,7 @@ HeadlessPlatform::HeadlessPlatform()
                .keys = keys,
                .screenshot = screenshot,
                .colours = colours,
-               .shell = shell} {}
+               .shell = requests,
+               .tools = requests} {}
 
 }  // namespace clipnest::headless

@@ -18,6 +18,7 @@
 #include "platform/shell.h"
 #include "platform/sound_player.h"
 #include "platform/system_screenshot.h"
+#include "platform/tools.h"
 
 #include <functional>
 #include <map>
@@ -124,10 +125,8 @@ class FakeProcess : public ProcessControl {
     ended = true;
     throw ProcessEnded{};
   }
-  void StartHidden(std::string_view command_line) override { started.emplace_back(command_line); }
   bool another_running = false;
   bool ended = false;
-  std::vector<std::string> started;
 };
 
 // Keys as the user holds and taps them, read with the meaning of the Windows key state.
@@ -157,12 +156,15 @@ class ScriptedColourChooser : public ColourChooser {
   std::vector<std::string> owners;
 };
 
-class RecordedShell : public Shell {
+// The tools, pages, mails and help the program asked for, one line each, in order: "text editor
+// launched", "web page http://clipnest.org opened", "mail to a@b, subject S", "help opened".
+class RecordedRequests : public Tools, public Shell {
  public:
-  void Execute(const Form& owner, std::string_view operation, std::string_view file,
-               std::string_view parameters, std::string_view directory, int show_command) override;
-  // Each call as "owner|operation|file|parameters|directory|show command".
-  std::vector<std::string> calls;
+  void Launch(Tool tool) override;
+  void OpenWebPage(const Form& owner, std::string_view url) override;
+  void ComposeMail(const Form& owner, std::string_view address, std::string_view subject) override;
+  void OpenHelp() override { asked.push_back("help opened"); }
+  std::vector<std::string> asked;
 };
 
 class RecordedScreenshot : public SystemScreenshot {
@@ -207,7 +209,7 @@ struct HeadlessPlatform {
   ScriptedKeys keys;
   RecordedScreenshot screenshot;
   ScriptedColourChooser colours;
-  RecordedShell shell;
+  RecordedRequests requests;
   Platform platform;
 
   static constexpr const char* kSettingsPath = "/app/Settings.ini";

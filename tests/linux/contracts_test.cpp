@@ -22,6 +22,8 @@
 namespace clipnest::contract {
 namespace {
 
+using namespace x11;
+
 using test_support::XSession;
 
 struct LinuxFiles : test_support::TempFolder {

@@ -1,5 +1,8 @@
-// The desktop's own tools in place of the Windows command lines, and how they are started.
+// The user's tools, the help and the links on a desktop in a folder, and how they are started.
 #include "platform/linux/desktop_tools.h"
+#include "forms/form.h"
+#include "forms/window_system.h"
+#include "platform/linux/desktop_shell.h"
 #include "platform/linux/detached_start.h"
 #include "support/temp_folder.h"
 
@@ -13,118 +16,115 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using test_support::ReadBytes;
 using test_support::WriteBytes;
 using ::testing::ElementsAre;
 
-// A desktop in a folder: PATH holds only its programs, XDG_DATA_HOME its desktop files.
+using namespace std::chrono_literals;
+
+// PATH holds only the desktop's bin folder, XDG_DATA_HOME its desktop files. Each tool installed
+// writes a line to the log when it starts: "name [argument]...".
 class DesktopTest : public ::testing::Test {
  protected:
   DesktopTest() {
-    ::mkdir((folder / "bin").c_str(), 0700);
-    ::mkdir((folder / "share").c_str(), 0700);
-    ::mkdir((folder / "share/applications").c_str(), 0700);
-    saved_path_ = std::getenv("PATH");
+    for (const char* sub : {"bin", "my tools", "share", "share/applications"})
+      ::mkdir((folder / sub).c_str(), 0700);
     ::setenv("PATH", (folder / "bin").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (folder / "share").c_str(), 1);
     ::setenv("XDG_DATA_DIRS", (folder / "none").c_str(), 1);
+    WriteBytes(folder / "log", "");
   }
   ~DesktopTest() override { ::setenv("PATH", saved_path_.c_str(), 1); }
 
-  std::string Install(const std::string& name, const std::string& script = "exit 0") {
-    const std::string path = folder / ("bin/" + name);
-    WriteBytes(path, "#!/bin/sh\n" + script + "\n");
+  std::string Install(const std::string& name, const std::string& script = "") {
+    const std::string path = folder / name;
+    WriteBytes(path, "#!/bin/sh\n" + script +
+                         "\nline=${0##*/}; for a; do line=\"$line [$a]\"; done\n" +
+                         "echo \"$line\" >>'" + (folder / "log") + "'\n");
     ::chmod(path.c_str(), 0755);
     return path;
   }
-  // xdg-mime that names a default application for one type.
-  void DefaultFor(const std::string& mime_type, const std::string& desktop_id) {
-    Install("xdg-mime", "[ \"$3\" = '" + mime_type + "' ] && echo " + desktop_id);
-  }
-  std::string ProgramFor(const char* command_line) {
-    auto command = LocalCommandFor(command_line);
-    return command ? command->program : "";
+  // The next line of the log, as soon as a tool wrote it (the wait is bounded).
+  std::string NextStarted() {
+    std::string log;
+    for (int i = 0; i < 500 && log.empty(); ++i, std::this_thread::sleep_for(20ms))
+      log = ReadBytes(folder / "log");
+    WriteBytes(folder / "log", "");
+    return log.substr(0, log.find('\n'));
   }
 
   test_support::TempFolder folder;
-
- private:
-  std::string saved_path_;
+  const std::string saved_path_ = std::getenv("PATH");
 };
 
-TEST_F(DesktopTest, TheTextEditorIsTheDesktopsDefaultForPlainText) {
-  const std::string editor = Install("my-editor");
-  Install("gedit");
-  DefaultFor("text/plain", "my.desktop");
-  WriteBytes(folder / "share/applications/my.desktop",
-             "[Desktop Entry]\nName=Editor\nExec=my-editor --new-window %U\n"
-             "[Desktop Action x]\nExec=other\n");
-  auto command = LocalCommandFor("cmd /X /C start notepad.exe");
-  ASSERT_TRUE(command);
-  EXPECT_EQ(command->program, editor);
-  EXPECT_THAT(command->arguments, ElementsAre("--new-window"));
+TEST_F(DesktopTest, TheTextEditorIsTheDesktopsDefaultAndItsQuestionHoldsNothingUp) {
+  const std::string editor = Install("my tools/my-editor");
+  Install("bin/gedit");
+  WriteBytes(
+      folder / "share/applications/my.desktop",
+      "[Desktop Entry]\nExec=\"" + editor + "\" --new-window %U\n[Desktop Action x]\nExec=x\n");
+  // xdg-mime answers only when the test has written to its FIFO, after Launch returned.
+  const std::string fifo = folder / "answer";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  Install("bin/xdg-mime", "read go <'" + fifo + "'; echo my.desktop; exit");
+  DesktopTools().Launch(Tool::kTextEditor);
+  const int answer = ::open(fifo.c_str(), O_RDWR);
+  EXPECT_EQ(::write(answer, "\n", 1), 1);
+  EXPECT_EQ(NextStarted(), "my-editor [--new-window]");
+  ::close(answer);
 }
 
 TEST_F(DesktopTest, WithoutADefaultTheFirstInstalledToolOfEachKindStarts) {
-  EXPECT_EQ(ProgramFor("cmd /X /C start notepad.exe"), "");
-  EXPECT_EQ(ProgramFor("cmd /X /C start mspaint.exe"), "");
-  const std::string mousepad = Install("mousepad");
-  Install("leafpad");
-  Install("gimp");
-  const std::string mtpaint = Install("mtpaint");
-  Install("xcalc");
-  const std::string galculator = Install("galculator");
-  EXPECT_EQ(ProgramFor("cmd /X /C start notepad.exe"), mousepad);
-  EXPECT_EQ(ProgramFor("cmd /X /C start mspaint.exe"), mtpaint);
-  EXPECT_EQ(ProgramFor("cmd /X /C start calc.exe"), galculator);
-  EXPECT_EQ(ProgramFor("cmd /X /C start evil.exe"), "");
-  EXPECT_EQ(ProgramFor("notepad.exe"), "");
+  for (const char* name : {"mousepad", "leafpad", "gimp", "mtpaint", "xcalc", "galculator"})
+    Install(std::string("bin/") + name);
+  auto started = [this](Tool tool) { return DesktopTools().Launch(tool), NextStarted(); };
+  EXPECT_EQ(started(Tool::kTextEditor), "mousepad");
+  EXPECT_EQ(started(Tool::kPaint), "mtpaint");
+  EXPECT_EQ(started(Tool::kCalculator), "galculator");
 }
 
-TEST_F(DesktopTest, TheHelpOpensAsAWebPageWhereNothingShowsCompiledHelp) {
-  const std::string xdg_open = Install("xdg-open");
-  Install("xdg-mime");
-  auto help = LocalCommandFor("cmd /X /C start Help.chm");
-  ASSERT_TRUE(help);
-  EXPECT_EQ(help->program, xdg_open);
-  EXPECT_THAT(help->arguments, ElementsAre("Help.html"));
-  DefaultFor("application/vnd.ms-htmlhelp", "chm-viewer.desktop");
-  EXPECT_THAT(LocalCommandFor("cmd /X /C start Help.chm")->arguments, ElementsAre("Help.chm"));
-}
+struct NoWindows : WindowSystem {
+  std::unique_ptr<FormView> CreateView(Form&) override { return nullptr; }
+  int TwipsPerPixelX() override { return 15; }
+  int TwipsPerPixelY() override { return 15; }
+};
 
-TEST(ExecCommandTest, FieldCodesGoAndQuotesHoldBlanks) {
-  EXPECT_THAT(ExecCommand("gedit %U"), ElementsAre("gedit"));
-  EXPECT_THAT(ExecCommand("\"/opt/My Editor/ed\" --x=100%% %f"),
-              ElementsAre("/opt/My Editor/ed", "--x=100%"));
+TEST_F(DesktopTest, PagesMailAndHelpOpenWithTheDesktopsHandler) {
+  Install("bin/xdg-open");
+  Install("bin/xdg-mime", "exit");  // no viewer of compiled help
+  NoWindows windows;
+  const Form owner(windows, "Form2", FormStyle::kFixedToolWindow, 1500, 1500);
+  DesktopShell shell;
+  shell.OpenWebPage(owner, "http://clipnest.org");
+  EXPECT_EQ(NextStarted(), "xdg-open [http://clipnest.org]");
+  shell.ComposeMail(owner, "mail@clipnest.org", "Clipnest v1.0");
+  EXPECT_EQ(NextStarted(), "xdg-open [mailto:mail@clipnest.org?Subject=Clipnest v1.0]");
+  shell.OpenHelp();
+  EXPECT_EQ(NextStarted(), "xdg-open [Help.html]");
+  Install("bin/xdg-mime", "[ \"$3\" = application/vnd.ms-htmlhelp ] && echo chm.desktop; exit");
+  shell.OpenHelp();
+  EXPECT_EQ(NextStarted(), "xdg-open [Help.chm]");
 }
 
 TEST_F(DesktopTest, AStartedToolRunsDetachedWithNothingOfThisProgram) {
-  const std::string pid_file = folder / "pid";
-  // PATH holds only the desktop's folder here: the tool names its own programs in full.
-  const std::string tool =
-      Install("tool", "[ \"$1\" = argument ] && echo $$ >" + pid_file + ".part && /bin/mv " +
-                          pid_file + ".part " + pid_file + " && exec /bin/sleep 5");
-  const std::string marker = folder / "marker";
-  WriteBytes(marker, "");
-  const int inherited = ::open(marker.c_str(), O_RDONLY);  // not close-on-exec
-  StartDetached(tool, {"argument"});
+  const int inherited = ::open(folder.path().c_str(), O_RDONLY);  // not close-on-exec
+  // The tool logs its process id and stays, for the test to look at it.
+  StartDetached(Install("bin/tool", "[ \"$1\" = argument ] && echo $$ >>'" + (folder / "log") +
+                                        "' && exec /bin/sleep 5"),
+                {"argument"});
   ::close(inherited);
-  for (int i = 0; i < 100 && ::access(pid_file.c_str(), F_OK) != 0; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  const std::string pid = ReadBytes(pid_file).substr(0, ReadBytes(pid_file).find('\n'));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the exec of sleep
-  const std::string proc = "/proc/" + pid;
+  const std::string pid = NextStarted(), proc = "/proc/" + pid;
+  for (int i = 0; i < 500 && ReadBytes(proc + "/comm") != "sleep\n"; ++i)
+    std::this_thread::sleep_for(20ms);
   std::vector<std::string> open_files;
-  for (const std::string& fd : test_support::TempFolder::EntriesOf(proc + "/fd")) {
-    char target[4096] = {};
-    ::readlink((proc + "/fd/" + fd).c_str(), target, sizeof target - 1);
-    open_files.push_back(fd + "=" + target);
-  }
+  for (const std::string& fd : test_support::TempFolder::EntriesOf(proc + "/fd"))
+    open_files.push_back(fd + "=" + std::filesystem::read_symlink(proc + "/fd/" + fd).string());
   EXPECT_THAT(open_files, ElementsAre("0=/dev/null", "1=/dev/null", "2=/dev/null"));
   // A session of its own, and nothing left for this program to reap.
   EXPECT_NE(::getsid(std::stoi(pid)), ::getsid(0));
@@ -133,4 +133,4 @@ TEST_F(DesktopTest, AStartedToolRunsDetachedWithNothingOfThisProgram) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

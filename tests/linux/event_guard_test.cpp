@@ -10,7 +10,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 class Throwing : public QObject {
@@ -38,4 +38,4 @@ TEST(EventGuardTest, AThrowingHandlerLeavesTheEventLoopRunning) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -18,7 +18,7 @@
 #include <unistd.h>
 #include <fstream>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -171,4 +171,4 @@ TEST(LocaleCodePageTest, EachEastAsianLanguageGetsMicrosoftsPage) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

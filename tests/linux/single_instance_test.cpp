@@ -17,7 +17,7 @@
 #include <functional>
 #include <memory>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,4 +161,4 @@ TEST_F(SingleInstanceTest, WithoutAnyLockFileASocketNameStandsInForIt) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 bool QtVerdict(const std::string& text) {
@@ -62,4 +62,4 @@ TEST(Utf8ValidityTest, AgreesWithQtOnLongMixedTextsWithAndWithoutDamage) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

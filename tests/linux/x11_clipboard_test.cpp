@@ -15,7 +15,7 @@
 
 #include <cstring>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace keycode = test_support::keycode;
@@ -126,4 +126,4 @@ TEST_F(X11Test, ARepeatIsNoPressAndCIsTheKeyAtItsPlaceInTheLayout) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

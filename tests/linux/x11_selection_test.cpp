@@ -12,7 +12,7 @@
 #include <chrono>
 #include <functional>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using namespace std::chrono_literals;
@@ -120,4 +120,4 @@ TEST_F(X11SelectionTest, ATransferMustKeepItsPaceOnceTheGraceIsOver) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

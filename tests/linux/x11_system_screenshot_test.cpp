@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 namespace keycode = test_support::keycode;
@@ -47,4 +47,4 @@ TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -56,7 +56,7 @@ XSession::XSession() {
   static char name[] = "clipnest_linux_tests";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "xcb");
-  application_ = std::make_unique<GuardedApplication>(argc, argv);
+  application_ = std::make_unique<x11::GuardedApplication>(argc, argv);
 }
 
 XSession::~XSession() {

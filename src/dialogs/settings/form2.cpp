@@ -4,7 +4,6 @@
 #include "dialogs/settings/form2_layout.h"
 #include "feedback/cues.h"
 #include "forms/window_operations.h"
-#include "platform/process_control.h"
 #include "platform/regional_clock.h"
 #include "platform/shell.h"
 #include "settings/numbers.h"
@@ -141,17 +140,15 @@ void Form2::Command_KeyPress(int key_ascii) {
 }
 
 void Form2::Command1_Click() {
-  inputs_.process.StartHidden("cmd /X /C start Help.chm");
+  inputs_.shell.OpenHelp();
 }
 
 void Form2::Label9_Click() {
-  inputs_.shell.Execute(form_, "open", kWebPage, "0", "0", 5);
+  inputs_.shell.OpenWebPage(form_, kWebPage);
 }
 
 void Form2::Label10_Click() {
-  std::string mail = "mailto:";
-  mail.append(kMailAddress).append("?Subject=Clipnest v1.0");
-  inputs_.shell.Execute(form_, "Open", mail, "", "", 1);
+  inputs_.shell.ComposeMail(form_, kMailAddress, "Clipnest v1.0");
 }
 
 }  // namespace clipnest

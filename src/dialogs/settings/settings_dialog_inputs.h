@@ -10,7 +10,6 @@ class ColourChooser;
 class Control;
 class Cues;
 class Form;
-class ProcessControl;
 class RegionalClock;
 class SettingsFile;
 class Shell;
@@ -33,7 +32,6 @@ struct SettingsDialogInputs {
   RegionalClock& regional;  // the user's number format, for the option tests
   ColourChooser& colours;
   Shell& shell;
-  ProcessControl& process;
   ProgramOptions options;
   Form& panel;                                        // its background colour
   Control& panel_border;                              // the panel's frame

@@ -1,11 +1,11 @@
-#include "canberra_sound.h"
+#include "platform/linux/canberra_sound.h"
 
 #include <canberra.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // The wave path is relative to the current directory; the sound server needs a full path.
@@ -68,4 +68,4 @@ void CanberraSound::PlayQueuedCues() {
   if (context) ca_context_destroy(context);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Cues through libcanberra: asynchronous, overlapping, quiet when there is no sound device.
 // Opening the sound system and starting a sound can take tens of milliseconds (longer without a
@@ -32,4 +32,4 @@ class CanberraSound : public SoundPlayer {
   std::thread worker_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,13 +1,34 @@
-#include "desktop_shell.h"
+#include "platform/linux/desktop_shell.h"
 
-#include "desktop_tools.h"
-#include "detached_start.h"
+#include "platform/linux/desktop_tools.h"
+#include "platform/linux/detached_start.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
+namespace {
 
-void DesktopShell::Execute(const Form&, std::string_view, std::string_view file, std::string_view,
-                           std::string_view, int) {
-  if (auto xdg_open = FindProgram("xdg-open")) StartDetached(*xdg_open, {std::string(file)});
+void Open(const std::string& target) {
+  if (auto xdg_open = FindProgram("xdg-open")) StartDetached(*xdg_open, {target});
 }
 
-}  // namespace clipnest
+}  // namespace
+
+void DesktopShell::OpenWebPage(const Form&, std::string_view url) {
+  Open(std::string(url));
+}
+
+// The same link as on Windows: the subject as it is, blanks included.
+void DesktopShell::ComposeMail(const Form&, std::string_view address, std::string_view subject) {
+  Open("mailto:" + std::string(address) + "?Subject=" + std::string(subject));
+}
+
+// Whether the desktop shows compiled help is for xdg-mime to say, which can take its time.
+void DesktopShell::OpenHelp() {
+  FindAndStart([]() -> std::optional<LocalCommand> {
+    auto xdg_open = FindProgram("xdg-open");
+    if (!xdg_open) return std::nullopt;
+    const bool viewer = !DefaultApplication("application/vnd.ms-htmlhelp").empty();
+    return LocalCommand{*xdg_open, {viewer ? "Help.chm" : "Help.html"}};
+  });
+}
+
+}  // namespace clipnest::x11

@@ -2,14 +2,15 @@
 
 #include "platform/shell.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
-// Opens a web address or a mail link with the desktop's handler (xdg-open), detached; nothing
-// is awaited or reported. The operation, parameters and show command are Windows' own.
+// Web pages and mail open with the desktop's handler (xdg-open), detached. The help opens with
+// the desktop's viewer of compiled help where it has one, else as the web page beside it.
 class DesktopShell : public Shell {
  public:
-  void Execute(const Form& owner, std::string_view operation, std::string_view file,
-               std::string_view parameters, std::string_view directory, int show_command) override;
+  void OpenWebPage(const Form& owner, std::string_view url) override;
+  void ComposeMail(const Form& owner, std::string_view address, std::string_view subject) override;
+  void OpenHelp() override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,19 +1,20 @@
-#include "desktop_tools.h"
+#include "platform/linux/desktop_tools.h"
 
-#include "posix_io.h"
+#include "platform/linux/detached_start.h"
+#include "platform/linux/posix_io.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
-#include <cstdlib>
+#include <string_view>
+#include <system_error>
+#include <thread>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
-constexpr std::string_view kStart = "cmd /X /C start ";
 // How long the desktop may take to name its default application, at most.
 constexpr int kQueryMilliseconds = 1500;
 
@@ -24,54 +25,6 @@ const std::vector<std::string> kPaintPrograms = {"kolourpaint", "pinta", "drawin
                                                  "gimp"};
 const std::vector<std::string> kCalculators = {"gnome-calculator", "kcalc",     "galculator",
                                                "qalculate-gtk",    "mate-calc", "xcalc"};
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-         ::access(path.c_str(), X_OK) == 0;
-}
-
-// The desktop's default application for a type, as the desktop file id xdg-mime names.
-std::string DefaultApplication(const char* mime_type) {
-  auto xdg_mime = FindProgram("xdg-mime");
-  if (!xdg_mime) return {};
-  QProcess query;
-  query.setStandardInputFile(QProcess::nullDevice());
-  query.setStandardErrorFile(QProcess::nullDevice());
-  query.start(QString::fromStdString(*xdg_mime),
-              {QStringLiteral("query"), QStringLiteral("default"), QString::fromLatin1(mime_type)});
-  if (!query.waitForFinished(kQueryMilliseconds)) {
-    query.kill();
-    query.waitForFinished(100);
-    return {};
-  }
-  return query.readAllStandardOutput().trimmed().left(1024).toStdString();
-}
-
-// The desktop file of an id, looked for where the desktop keeps them.
-std::optional<std::string> DesktopFile(const std::string& id) {
-  if (id.empty() || id.find('/') != std::string::npos) return std::nullopt;
-  std::vector<std::string> folders;
-  const char* data_home = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  if (data_home && *data_home)
-    folders.push_back(data_home);
-  else if (home && *home)
-    folders.push_back(std::string(home) + "/.local/share");
-  const char* data_dirs = std::getenv("XDG_DATA_DIRS");
-  std::string dirs = data_dirs && *data_dirs ? data_dirs : "/usr/local/share:/usr/share";
-  for (std::size_t start = 0; start <= dirs.size();) {
-    const std::size_t colon = dirs.find(':', start);
-    const std::size_t end = colon == std::string::npos ? dirs.size() : colon;
-    if (end > start) folders.push_back(dirs.substr(start, end - start));
-    start = end + 1;
-  }
-  for (const std::string& folder : folders) {
-    const std::string path = folder + "/applications/" + id;
-    if (::access(path.c_str(), R_OK) == 0) return path;
-  }
-  return std::nullopt;
-}
 
 // The Exec line of a desktop file's main entry.
 std::optional<std::string> ExecLine(const std::string& desktop_file) {
@@ -92,61 +45,7 @@ std::optional<std::string> ExecLine(const std::string& desktop_file) {
   return std::nullopt;
 }
 
-std::optional<LocalCommand> FirstInstalled(const std::vector<std::string>& names,
-                                           std::vector<std::string> arguments = {}) {
-  for (const std::string& name : names) {
-    if (auto program = FindProgram(name)) return LocalCommand{*program, std::move(arguments)};
-  }
-  return std::nullopt;
-}
-
-std::optional<LocalCommand> TextEditor() {
-  if (auto file = DesktopFile(DefaultApplication("text/plain"))) {
-    if (auto exec = ExecLine(*file)) {
-      std::vector<std::string> command = ExecCommand(*exec);
-      if (!command.empty()) {
-        if (auto program = FindProgram(command.front())) {
-          command.erase(command.begin());
-          return LocalCommand{*program, std::move(command)};
-        }
-      }
-    }
-  }
-  return FirstInstalled(kTextEditors);
-}
-
-// The help file with the desktop's CHM viewer; without one, the same help as a web page.
-std::optional<LocalCommand> HelpFile(const std::string& chm_name) {
-  auto xdg_open = FindProgram("xdg-open");
-  if (!xdg_open) return std::nullopt;
-  std::string file = chm_name;
-  if (DefaultApplication("application/vnd.ms-htmlhelp").empty()) {
-    file = chm_name.substr(0, chm_name.size() - 4) + ".html";
-  }
-  return LocalCommand{*xdg_open, {file}};
-}
-
-}  // namespace
-
-std::optional<std::string> FindProgram(const std::string& name) {
-  if (name.empty()) return std::nullopt;
-  if (name.find('/') != std::string::npos) {
-    if (IsExecutableFile(name)) return name;
-    return std::nullopt;
-  }
-  const char* path = std::getenv("PATH");
-  const std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-  for (std::size_t start = 0; start <= folders.size();) {
-    const std::size_t colon = folders.find(':', start);
-    const std::size_t end = colon == std::string::npos ? folders.size() : colon;
-    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-    const std::string candidate = folder + "/" + name;
-    if (IsExecutableFile(candidate)) return candidate;
-    start = end + 1;
-  }
-  return std::nullopt;
-}
-
+// The words of an Exec line, without its field codes.
 std::vector<std::string> ExecCommand(std::string_view exec_line) {
   std::vector<std::string> words;
   std::string word;
@@ -183,14 +82,77 @@ std::vector<std::string> ExecCommand(std::string_view exec_line) {
   return words;
 }
 
-std::optional<LocalCommand> LocalCommandFor(std::string_view windows_command_line) {
-  if (!windows_command_line.starts_with(kStart)) return std::nullopt;
-  const std::string target(windows_command_line.substr(kStart.size()));
-  if (target == "notepad.exe") return TextEditor();
-  if (target == "mspaint.exe") return FirstInstalled(kPaintPrograms);
-  if (target == "calc.exe") return FirstInstalled(kCalculators);
-  if (target.size() > 4 && target.ends_with(".chm")) return HelpFile(target);
+std::optional<LocalCommand> FirstInstalled(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (auto program = FindProgram(name)) return LocalCommand{*program, {}};
+  }
   return std::nullopt;
 }
 
-}  // namespace clipnest
+std::optional<LocalCommand> TextEditor() {
+  const std::string id = DefaultApplication("text/plain");
+  const QString file = id.empty() || id.find('/') != std::string::npos
+                           ? QString()
+                           : QStandardPaths::locate(QStandardPaths::ApplicationsLocation,
+                                                    QString::fromStdString(id));
+  if (!file.isEmpty()) {
+    if (auto exec = ExecLine(file.toStdString())) {
+      std::vector<std::string> command = ExecCommand(*exec);
+      if (!command.empty()) {
+        if (auto program = FindProgram(command.front())) {
+          command.erase(command.begin());
+          return LocalCommand{*program, std::move(command)};
+        }
+      }
+    }
+  }
+  return FirstInstalled(kTextEditors);
+}
+
+}  // namespace
+
+void FindAndStart(std::function<std::optional<LocalCommand>()> find) {
+  try {
+    std::thread([find = std::move(find)] {
+      if (auto command = find()) StartDetached(command->program, command->arguments);
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: the tool does not start, as when none is installed.
+  }
+}
+
+std::string DefaultApplication(const char* mime_type) {
+  auto xdg_mime = FindProgram("xdg-mime");
+  if (!xdg_mime) return {};
+  QProcess query;
+  query.setStandardInputFile(QProcess::nullDevice());
+  query.setStandardErrorFile(QProcess::nullDevice());
+  query.start(QString::fromStdString(*xdg_mime),
+              {QStringLiteral("query"), QStringLiteral("default"), QString::fromLatin1(mime_type)});
+  if (!query.waitForFinished(kQueryMilliseconds)) {
+    query.kill();
+    query.waitForFinished(100);
+    return {};
+  }
+  return query.readAllStandardOutput().trimmed().left(1024).toStdString();
+}
+
+std::optional<std::string> FindProgram(const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  const QString found = QStandardPaths::findExecutable(QString::fromStdString(name));
+  if (found.isEmpty()) return std::nullopt;
+  return found.toStdString();
+}
+
+void DesktopTools::Launch(Tool tool) {
+  switch (tool) {
+    case Tool::kTextEditor:
+      return FindAndStart(TextEditor);
+    case Tool::kPaint:
+      return FindAndStart([] { return FirstInstalled(kPaintPrograms); });
+    case Tool::kCalculator:
+      return FindAndStart([] { return FirstInstalled(kCalculators); });
+  }
+}
+
+}  // namespace clipnest::x11

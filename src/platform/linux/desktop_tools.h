@@ -1,31 +1,39 @@
 #pragma once
 
+#include "platform/tools.h"
+
+#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
-// A program on this system and what to pass it.
+// A program on this system (a full path) and what to pass it.
 struct LocalCommand {
-  std::string program;  // a full path
+  std::string program;
   std::vector<std::string> arguments;
 };
 
-// The desktop's own counterparts of the Windows command lines the program starts:
-// "cmd /X /C start notepad.exe" starts the user's text editor (the desktop's default application
-// for plain text, else the first installed of the common ones), mspaint.exe a paint program,
-// calc.exe a calculator, and "start Help.chm" the help file, with the desktop's CHM viewer where
-// it has one, else as the HTML page beside it. Nothing when the command is of another kind or no
-// such program is installed.
-std::optional<LocalCommand> LocalCommandFor(std::string_view windows_command_line);
+// Looks for a command on a thread of its own and starts what it finds, detached; the caller goes
+// on at once. Looking may ask the desktop, which can take its time.
+void FindAndStart(std::function<std::optional<LocalCommand>()> find);
 
-// Where the program named by a command is installed: itself when it holds a slash, else the
-// first executable file of that name on PATH. Nothing when there is none.
+// The desktop's default application for a type, as the id of its desktop file (xdg-mime's
+// answer); empty when there is none or the desktop does not answer soon. It waits for that
+// answer: never call it on the UI thread.
+std::string DefaultApplication(const char* mime_type);
+
+// A program on PATH, or the program itself when the name is a full path; nothing if there is no
+// such executable.
 std::optional<std::string> FindProgram(const std::string& name);
 
-// The command of a desktop entry's Exec line, without its field codes.
-std::vector<std::string> ExecCommand(std::string_view exec_line);
+// The user's tools: the text editor is the desktop's default application for plain text, else
+// the first installed of the common editors; the paint program and the calculator are the first
+// installed of the common ones. Nothing starts where none is installed.
+class DesktopTools : public Tools {
+ public:
+  void Launch(Tool tool) override;
+};
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,4 +1,4 @@
-#include "detached_start.h"
+#include "platform/linux/detached_start.h"
 
 #include <fcntl.h>
 #include <sys/syscall.h>
@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <cerrno>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 void StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
   // Everything the child needs is made before the fork: between fork and exec a threaded
@@ -42,4 +42,4 @@ void StartDetached(const std::string& program, const std::vector<std::string>& a
   }
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

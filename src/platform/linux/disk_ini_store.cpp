@@ -1,12 +1,12 @@
-#include "disk_ini_store.h"
+#include "platform/linux/disk_ini_store.h"
 
-#include "posix_io.h"
+#include "platform/linux/posix_io.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 namespace {
 // Far above any settings file the program writes, far below what would exhaust memory.
@@ -34,4 +34,4 @@ bool DiskIniStore::Store(const std::string& path, const std::string& bytes) {
   return ReplaceFileAtomically(target, bytes, mode) == 0;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

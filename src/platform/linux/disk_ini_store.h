@@ -2,7 +2,7 @@
 
 #include "platform/ini/ini_profile_strings.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The settings file on disk. A store replaces the file atomically: a reader sees the old file
 // or the new one, never a part of either.
@@ -12,4 +12,4 @@ class DiskIniStore : public IniFileStore {
   bool Store(const std::string& path, const std::string& bytes) override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

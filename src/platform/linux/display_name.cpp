@@ -1,8 +1,8 @@
-#include "display_name.h"
+#include "platform/linux/display_name.h"
 
 #include <algorithm>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 std::string CanonicalDisplay(std::string_view display) {
   const std::size_t colon = display.rfind(':');
@@ -24,4 +24,4 @@ std::string CanonicalDisplay(std::string_view display) {
   return host + ":" + std::string(number);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

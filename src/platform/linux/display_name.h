@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The X display that a DISPLAY value names, written one way: "[host]:number". The local display
 // N is ":N" however it is written (":N", "unix:N", with any screen number, with leading zeros);
@@ -11,4 +11,4 @@ namespace clipnest {
 // is not the local ":10". A value that names no display is kept as it is.
 std::string CanonicalDisplay(std::string_view display);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,8 +1,8 @@
-#include "errno_numbers.h"
+#include "platform/linux/errno_numbers.h"
 
 #include <cerrno>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 ErrorNumber ErrorNumberOfErrno(int error) {
   switch (error) {
@@ -26,4 +26,4 @@ ErrorNumber ErrorNumberOfErrno(int error) {
   }
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,8 +1,10 @@
 #pragma once
 
 namespace clipnest {
-
 class Form;
+}  // namespace clipnest
+
+namespace clipnest::x11 {
 
 // The form behind a native window. The native window and its widgets may outlive the form's
 // view by a moment (they are deleted later, never inside their own event handlers); once the
@@ -11,4 +13,4 @@ struct FormLink {
   Form* form = nullptr;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

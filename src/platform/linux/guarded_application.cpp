@@ -1,8 +1,8 @@
-#include "guarded_application.h"
+#include "platform/linux/guarded_application.h"
 
 #include "forms/event_guard.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   bool handled = false;
@@ -10,4 +10,4 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   return handled;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

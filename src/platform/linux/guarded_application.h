@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The application object whose every event (input, paint, timer, socket, signal) runs under
 // the event guard: nothing a handler throws crosses Qt's event loop or ends the program.
@@ -12,4 +12,4 @@ class GuardedApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,11 +1,11 @@
-#include "large_buffer.h"
+#include "platform/linux/large_buffer.h"
 
 #include <sys/mman.h>
 
 #include <algorithm>
 #include <cstdint>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
@@ -30,4 +30,4 @@ void ReserveLarge(std::string& bytes, std::size_t size) {
   bytes.swap(larger);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,6 +1,6 @@
-#include "locale_code_page.h"
+#include "platform/linux/locale_code_page.h"
 
-#include "large_buffer.h"
+#include "platform/linux/large_buffer.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 constexpr int kWesternEuropean = 1252;
@@ -68,4 +68,4 @@ std::string LocaleCodePage::Decode(std::string_view ansi) {
   return text.toUtf8().toStdString();
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

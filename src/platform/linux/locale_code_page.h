@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The ANSI code page that Windows would use for the user's locale: the built-in single-byte
 // tables, or Qt's converters for the multi-byte East Asian code pages.
@@ -24,4 +24,4 @@ class LocaleCodePage : public AnsiCodePage {
   QByteArray converter_name_;  // for a multi-byte code page
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,21 +1,22 @@
 #include "app/program.h"
-#include "canberra_sound.h"
-#include "desktop_shell.h"
-#include "disk_ini_store.h"
-#include "guarded_application.h"
-#include "locale_code_page.h"
+#include "platform/linux/canberra_sound.h"
+#include "platform/linux/desktop_shell.h"
+#include "platform/linux/desktop_tools.h"
+#include "platform/linux/disk_ini_store.h"
+#include "platform/linux/guarded_application.h"
+#include "platform/linux/locale_code_page.h"
+#include "platform/linux/posix_clock.h"
+#include "platform/linux/posix_files.h"
+#include "platform/linux/posix_process.h"
+#include "platform/linux/qt_colour_chooser.h"
+#include "platform/linux/qt_message_boxes.h"
+#include "platform/linux/qt_window_system.h"
+#include "platform/linux/single_instance.h"
+#include "platform/linux/termination_signals.h"
+#include "platform/linux/x11_clipboard.h"
+#include "platform/linux/x11_key_state.h"
+#include "platform/linux/x11_system_screenshot.h"
 #include "platform/platform.h"
-#include "posix_clock.h"
-#include "posix_files.h"
-#include "posix_process.h"
-#include "qt_colour_chooser.h"
-#include "qt_message_boxes.h"
-#include "qt_window_system.h"
-#include "single_instance.h"
-#include "termination_signals.h"
-#include "x11_clipboard.h"
-#include "x11_key_state.h"
-#include "x11_system_screenshot.h"
 
 #include <QIcon>
 
@@ -28,28 +29,29 @@ int main(int, char** argv) {
   // The program reads no command line, not even Qt's own options.
   int qt_argc = 1;
   char* qt_argv[] = {argv[0], nullptr};
-  GuardedApplication application(qt_argc, qt_argv);
+  x11::GuardedApplication application(qt_argc, qt_argv);
   // The dialogs come and go; only the exit button ends the program.
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(QIcon(QStringLiteral(":/pictures/clipnest.ico")));
 
-  SingleInstance instance;
-  PosixProcess process(instance);
+  x11::SingleInstance instance;
+  x11::PosixProcess process(instance);
   const char* locale_name = std::setlocale(LC_CTYPE, "");
-  LocaleCodePage ansi(locale_name ? locale_name : "C");
-  DiskIniStore ini_store;
+  x11::LocaleCodePage ansi(locale_name ? locale_name : "C");
+  x11::DiskIniStore ini_store;
   IniProfileStrings profile(ini_store, ansi);
-  QtWindowSystem windows;
-  QtMessageBoxes messages;
-  CanberraSound sound;
-  PosixClock clock;
-  X11Clipboard clipboard;
-  PosixFiles files;
-  X11KeyState keys;
-  X11SystemScreenshot screenshot(keys);
+  x11::QtWindowSystem windows;
+  x11::QtMessageBoxes messages;
+  x11::CanberraSound sound;
+  x11::PosixClock clock;
+  x11::X11Clipboard clipboard;
+  x11::PosixFiles files;
+  x11::X11KeyState keys;
+  x11::X11SystemScreenshot screenshot(keys);
 
-  QtColourChooser colours;
-  DesktopShell shell;
+  x11::QtColourChooser colours;
+  x11::DesktopShell shell;
+  x11::DesktopTools tools;
   Platform platform{.windows = windows,
                     .profile = profile,
                     .messages = messages,
@@ -62,9 +64,11 @@ int main(int, char** argv) {
                     .keys = keys,
                     .screenshot = screenshot,
                     .colours = colours,
-                    .shell = shell};
+                    .shell = shell,
+                    .tools = tools};
   Program program(platform);
-  TerminationSignals termination([&program] { program.form1().form().input().CloseRequested(); });
+  x11::TerminationSignals termination(
+      [&program] { program.form1().form().input().CloseRequested(); });
   program.Start();
   return application.exec();
 }

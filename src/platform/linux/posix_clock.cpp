@@ -1,4 +1,4 @@
-#include "posix_clock.h"
+#include "platform/linux/posix_clock.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -8,7 +8,7 @@
 
 #include <string_view>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // The character set of the locale that LC_TIME names: strftime writes its texts in it.
@@ -68,4 +68,4 @@ std::string PosixClock::DateText() {
   return Now(format && *format ? format : "%m/%d/%y");
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

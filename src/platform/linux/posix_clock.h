@@ -2,7 +2,7 @@
 
 #include "platform/regional_clock.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The clock in the C library's formats of the user's locale (LC_TIME), and the decimal
 // separator of the user's number format (LC_NUMERIC).
@@ -19,4 +19,4 @@ class PosixClock : public RegionalClock {
   char decimal_separator_ = '.';
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,7 +1,7 @@
-#include "posix_files.h"
+#include "platform/linux/posix_files.h"
 
-#include "errno_numbers.h"
-#include "posix_io.h"
+#include "platform/linux/errno_numbers.h"
+#include "platform/linux/posix_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 [[noreturn]] void Fail(int error) {
@@ -181,4 +181,4 @@ void PosixFiles::Replace(const std::string& path, std::string_view bytes) {
   if (const int error = ReplaceFileAtomically(target, bytes, mode); error != 0) Fail(error);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

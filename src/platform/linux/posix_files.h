@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The save files on a POSIX file system, by their UTF-8 paths. Each call opens, writes and
 // closes within itself.
@@ -14,4 +14,4 @@ class PosixFiles : public Files {
   void Replace(const std::string& path, std::string_view bytes) override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,4 +1,4 @@
-#include "posix_io.h"
+#include "platform/linux/posix_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -91,4 +91,4 @@ int ReplaceFileAtomically(const std::string& target, std::string_view bytes, uns
   return error;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

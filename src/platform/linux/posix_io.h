@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Small POSIX file helpers shared by the settings store and the save files.
 
@@ -25,4 +25,4 @@ std::string ResolvedTarget(const std::string& path);
 // target is untouched on failure.
 int ReplaceFileAtomically(const std::string& target, std::string_view bytes, unsigned mode);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

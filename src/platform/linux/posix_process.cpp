@@ -1,16 +1,13 @@
-#include "posix_process.h"
+#include "platform/linux/posix_process.h"
 
-#include "single_instance.h"
-
-#include "desktop_tools.h"
-#include "detached_start.h"
+#include "platform/linux/single_instance.h"
 
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 std::string PosixProcess::ExecutableFolder() {
   char path[PATH_MAX];
@@ -33,10 +30,4 @@ void PosixProcess::EndProcess() {
   ::_exit(0);
 }
 
-void PosixProcess::StartHidden(std::string_view command_line) {
-  // The command lines name Windows tools; the desktop's own counterparts start in their place.
-  if (auto command = LocalCommandFor(command_line))
-    StartDetached(command->program, command->arguments);
-}
-
-}  // namespace clipnest
+}  // namespace clipnest::x11

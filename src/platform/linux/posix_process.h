@@ -2,7 +2,7 @@
 
 #include "platform/process_control.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 class SingleInstance;
 
@@ -13,10 +13,9 @@ class PosixProcess : public ProcessControl {
   std::string ExecutableFolder() override;
   bool AnotherInstanceRunning() override;
   [[noreturn]] void EndProcess() override;
-  void StartHidden(std::string_view command_line) override;
 
  private:
   SingleInstance& instance_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

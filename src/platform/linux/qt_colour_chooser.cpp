@@ -1,11 +1,11 @@
-#include "qt_colour_chooser.h"
+#include "platform/linux/qt_colour_chooser.h"
 
 #include "forms/colour.h"
-#include "qt_form_view.h"
+#include "platform/linux/qt_form_view.h"
 
 #include <QColorDialog>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 std::optional<std::uint32_t> QtColourChooser::Choose(const Form& owner, std::uint32_t initial) {
   const QColor start(RedOf(initial), GreenOf(initial), BlueOf(initial));
@@ -18,4 +18,4 @@ std::optional<std::uint32_t> QtColourChooser::Choose(const Form& owner, std::uin
   return Rgb(chosen.red(), chosen.green(), chosen.blue());
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -2,7 +2,7 @@
 
 #include "platform/colour_chooser.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Qt's own colour dialog (never the desktop's, so it is the same everywhere), modal above its
 // owner.
@@ -11,4 +11,4 @@ class QtColourChooser : public ColourChooser {
   std::optional<std::uint32_t> Choose(const Form& owner, std::uint32_t initial) override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,9 +1,9 @@
-#include "qt_colours.h"
+#include "platform/linux/qt_colours.h"
 
 #include <QApplication>
 #include <QPalette>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // Indices of the Windows system colours that the program's looks use.
@@ -44,4 +44,4 @@ QColor ToQColor(OleColour colour) {
   return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

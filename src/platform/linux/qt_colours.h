@@ -4,9 +4,9 @@
 
 #include <QColor>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // A colour of the form model as Qt shows it; system colours come from the application palette.
 QColor ToQColor(OleColour colour);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

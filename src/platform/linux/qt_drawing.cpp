@@ -1,13 +1,13 @@
-#include "qt_drawing.h"
+#include "platform/linux/qt_drawing.h"
 
-#include "qt_colours.h"
-#include "qt_pictures.h"
+#include "platform/linux/qt_colours.h"
+#include "platform/linux/qt_pictures.h"
 
 #include <qdrawutil.h>
 #include <QApplication>
 #include <QPalette>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 void PaintImage(QPainter& painter, const Control& control, const QRect& box) {
@@ -84,4 +84,4 @@ void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale) {
   }
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

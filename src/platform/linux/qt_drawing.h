@@ -1,15 +1,15 @@
 #pragma once
 
 #include "forms/form.h"
-#include "twips_scale.h"
+#include "platform/linux/twips_scale.h"
 
 #include <QPainter>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Paints a form's background and its drawn controls (images, shapes, lines, labels) in stacking
 // order, bottom-up. An image shows its compiled-in picture; a picture the program holds at run
 // time (the clipboard's) stays in a holder, never drawn.
 void PaintForm(QPainter& painter, const Form& form, const TwipsScale& scale);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

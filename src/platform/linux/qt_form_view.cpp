@@ -1,9 +1,9 @@
-#include "qt_form_view.h"
+#include "platform/linux/qt_form_view.h"
 
 #include "forms/form.h"
-#include "qt_form_widget.h"
-#include "qt_native_controls.h"
-#include "x11_window_state.h"
+#include "platform/linux/qt_form_widget.h"
+#include "platform/linux/qt_native_controls.h"
+#include "platform/linux/x11_window_state.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // Every text of a form is in a sans-serif font of the pixel size of 8.25 points at 96 dots per
@@ -233,4 +233,4 @@ QWidget* WidgetOf(const Form* form) {
   return view ? view->window() : nullptr;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

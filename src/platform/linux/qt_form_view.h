@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form_link.h"
 #include "forms/form_view.h"
-#include "twips_scale.h"
+#include "platform/linux/form_link.h"
+#include "platform/linux/twips_scale.h"
 
 #include <QTimer>
 
@@ -10,8 +10,11 @@
 #include <memory>
 
 namespace clipnest {
-
 class Form;
+}  // namespace clipnest
+
+namespace clipnest::x11 {
+
 class FormWidget;
 class NativeControls;
 
@@ -49,4 +52,4 @@ class QtFormView : public FormView {
 // The native window of a form, or null when it has none.
 QWidget* WidgetOf(const Form* form);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

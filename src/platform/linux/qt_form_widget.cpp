@@ -1,8 +1,8 @@
-#include "qt_form_widget.h"
+#include "platform/linux/qt_form_widget.h"
 
 #include "forms/form.h"
-#include "qt_drawing.h"
-#include "x11_window_state.h"
+#include "platform/linux/qt_drawing.h"
+#include "platform/linux/x11_window_state.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -10,7 +10,7 @@
 #include <QMoveEvent>
 #include <QPainter>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 FormWidget::FormWidget(std::shared_ptr<FormLink> link, TwipsScale scale)
     : link_(std::move(link)), scale_(scale) {
@@ -112,4 +112,4 @@ void FormWidget::closeEvent(QCloseEvent* event) {
   if (link_->form) link_->form->input().CloseRequested();
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

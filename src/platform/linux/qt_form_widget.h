@@ -1,14 +1,14 @@
 #pragma once
 
-#include "form_link.h"
-#include "twips_scale.h"
+#include "platform/linux/form_link.h"
+#include "platform/linux/twips_scale.h"
 
 #include <QWidget>
 
 #include <memory>
 #include <optional>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The top-level window of a form: paints the drawn controls and reports mouse presses, moves and
 // close requests to the form's input.
@@ -37,4 +37,4 @@ class FormWidget : public QWidget {
   QPoint grab_offset_;  // from the window's corner to the mouse, while moving
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,10 +1,10 @@
-#include "qt_message_boxes.h"
+#include "platform/linux/qt_message_boxes.h"
 
-#include "qt_form_view.h"
+#include "platform/linux/qt_form_view.h"
 
 #include <QMessageBox>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 void QtMessageBoxes::ShowOk(const Form* owner, std::string_view caption, std::string_view text) {
   QMessageBox box(QMessageBox::NoIcon,
@@ -17,4 +17,4 @@ void QtMessageBoxes::ShowOk(const Form* owner, std::string_view caption, std::st
   box.exec();
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

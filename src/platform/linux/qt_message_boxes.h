@@ -2,11 +2,11 @@
 
 #include "platform/message_boxes.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 class QtMessageBoxes : public MessageBoxes {
  public:
   void ShowOk(const Form* owner, std::string_view caption, std::string_view text) override;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,9 +1,9 @@
-#include "qt_native_controls.h"
+#include "platform/linux/qt_native_controls.h"
 
 #include "forms/form.h"
 
-#include "qt_colours.h"
-#include "qt_pictures.h"
+#include "platform/linux/qt_colours.h"
+#include "platform/linux/qt_pictures.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 constexpr int kEnterKey = 13;
@@ -241,4 +241,4 @@ bool NativeControls::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

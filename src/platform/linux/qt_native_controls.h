@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form_link.h"
 #include "forms/control.h"
-#include "twips_scale.h"
+#include "platform/linux/form_link.h"
+#include "platform/linux/twips_scale.h"
 
 #include <QObject>
 #include <QWidget>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The native widgets of a form's windowed controls (text boxes, buttons, check boxes, scroll
 // bars). User actions go into the model through the calls the program uses; the program's
@@ -42,4 +42,4 @@ class NativeControls : public QObject {
   std::map<const Control*, QWidget*> widgets_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

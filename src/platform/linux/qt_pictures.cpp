@@ -1,9 +1,9 @@
-#include "qt_pictures.h"
+#include "platform/linux/qt_pictures.h"
 
 #include <map>
 #include <utility>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 const QImage& ResourcePicture(const std::string& name, OleColour transparent_colour) {
   static std::map<std::pair<std::string, OleColour>, QImage> loaded;
@@ -25,4 +25,4 @@ const QImage& ResourcePicture(const std::string& name, OleColour transparent_col
   return loaded.emplace(key, std::move(image)).first->second;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // A compiled-in picture by its resource name, with the pixels of the transparent colour made
 // fully transparent. Loaded once and kept; a null image when there is no such picture.
 const QImage& ResourcePicture(const std::string& name, OleColour transparent_colour);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,6 +1,6 @@
-#include "qt_window_system.h"
+#include "platform/linux/qt_window_system.h"
 
-#include "qt_form_view.h"
+#include "platform/linux/qt_form_view.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
@@ -31,4 +31,4 @@ std::unique_ptr<FormView> QtWindowSystem::CreateView(Form& form) {
   return std::make_unique<QtFormView>(form, scale_);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

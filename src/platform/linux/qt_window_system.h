@@ -1,9 +1,9 @@
 #pragma once
 
 #include "forms/window_system.h"
-#include "twips_scale.h"
+#include "platform/linux/twips_scale.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Forms as Qt widgets on X11.
 class QtWindowSystem : public WindowSystem {
@@ -17,4 +17,4 @@ class QtWindowSystem : public WindowSystem {
   TwipsScale scale_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

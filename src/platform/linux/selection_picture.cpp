@@ -1,4 +1,4 @@
-#include "selection_picture.h"
+#include "platform/linux/selection_picture.h"
 
 #include "platform/runtime_error.h"
 
@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // Qt's readers refuse pictures above an allocation limit, 128 MiB by default: the largest side
@@ -39,4 +39,4 @@ QImage ReadSelectionPicture(const std::string& bytes) {
   return image;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The picture in the bytes of a picture target, in any format Qt reads; a null image when they
 // hold none. A picture wider or taller than the largest side the program saves throws
@@ -14,4 +14,4 @@ namespace clipnest {
 // when its header tells its size.
 QImage ReadSelectionPicture(const std::string& bytes);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,11 +1,11 @@
-#include "selection_text.h"
+#include "platform/linux/selection_text.h"
 
-#include "utf8_validity.h"
+#include "platform/linux/utf8_validity.h"
 
 #include <QByteArray>
 #include <QString>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 std::string SelectionTextAsUtf8(std::string bytes, TextCharset charset) {
   // Like the text format of other systems' clipboards, the text ends at its first NUL.
@@ -19,4 +19,4 @@ std::string SelectionTextAsUtf8(std::string bytes, TextCharset charset) {
   return QString::fromUtf8(raw).toUtf8().toStdString();
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

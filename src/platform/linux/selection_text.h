@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // How the bytes of a text target of an X selection are to be read.
 enum class TextCharset { kUtf8, kLatin1, kUtf8OrLatin1 };
@@ -24,4 +24,4 @@ inline constexpr TextTarget kTextTargets[] = {
 // bad bytes of broken UTF-8 replaced by U+FFFD.
 std::string SelectionTextAsUtf8(std::string bytes, TextCharset charset);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,6 +1,6 @@
-#include "single_instance.h"
+#include "platform/linux/single_instance.h"
 
-#include "display_name.h"
+#include "platform/linux/display_name.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,7 +15,7 @@
 #include <cstring>
 #include <utility>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // Spare names under the shared temporary folder, for when the first is taken by someone else.
@@ -151,4 +151,4 @@ bool SingleInstance::AnotherIsRunning() {
   return LockSocketName(socket_name, socket_fd_) == Lock::kHeldByAnother;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

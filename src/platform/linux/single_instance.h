@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Where the lock of the running copy may be kept, and for which display.
 struct InstanceLockPlaces {
@@ -52,4 +52,4 @@ class SingleInstance {
   std::string lock_path_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,4 +1,4 @@
-#include "termination_signals.h"
+#include "platform/linux/termination_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 
 #include <csignal>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // The write end of the pipe that carries signals to the event loop: a signal handler may do
@@ -43,4 +43,4 @@ TerminationSignals::~TerminationSignals() {
   for (int signal : {SIGTERM, SIGHUP, SIGINT}) std::signal(signal, SIG_DFL);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -6,7 +6,7 @@
 
 class QSocketNotifier;
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // SIGTERM, SIGHUP and SIGINT (a session ending, a closed terminal, kill without -9) become a
 // request to close, handled on the UI thread between two events like any other.
@@ -20,4 +20,4 @@ class TerminationSignals : public QObject {
   QSocketNotifier* notifier_ = nullptr;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

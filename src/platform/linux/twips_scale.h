@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // Twips to the screen's pixels and back.
 struct TwipsScale {
@@ -23,4 +23,4 @@ struct TwipsScale {
   int TwipsY(int pixels) const { return pixels * per_pixel_y; }
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,9 +1,9 @@
-#include "utf8_validity.h"
+#include "platform/linux/utf8_validity.h"
 
 #include <cstdint>
 #include <cstring>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using Byte = unsigned char;
@@ -98,4 +98,4 @@ bool IsWellFormedUtf8(std::string_view text) {
   return true;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,8 +1,8 @@
-#include "x11_clipboard.h"
+#include "platform/linux/x11_clipboard.h"
 
 #include "platform/dib.h"
-#include "selection_picture.h"
-#include "selection_text.h"
+#include "platform/linux/selection_picture.h"
+#include "platform/linux/selection_text.h"
 
 #include <QByteArray>
 #include <QClipboard>
@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 constexpr const char* kPreferredPictureTargets[] = {
@@ -101,4 +101,4 @@ Picture X11Clipboard::Image() {
   return {};
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

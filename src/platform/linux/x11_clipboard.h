@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/clipboard.h"
-#include "x11_selection.h"
+#include "platform/linux/x11_selection.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The clipboard of X11: asks the owner which formats it offers and fetches only the one
 // needed, text as UTF-8 and pictures in any format Qt can decode. When the owner is the program
@@ -17,4 +17,4 @@ class X11Clipboard : public Clipboard {
   X11Selection selection_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,9 +1,9 @@
-#include "x11_key_map.h"
+#include "platform/linux/x11_key_map.h"
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // The key at C's place (XKB's AB03), in the evdev keycodes and in the older AT ones alike.
@@ -51,4 +51,4 @@ VirtualKeyMap ReadVirtualKeyMap(Display* display) {
   return map;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -1,4 +1,4 @@
-#include "x11_key_state.h"
+#include "platform/linux/x11_key_state.h"
 
 #include <QSocketNotifier>
 
@@ -8,11 +8,8 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
-
-constexpr std::uint16_t kDownNow = 0x8000;
-constexpr std::uint16_t kWentDown = 0x0001;
 
 bool Reported(int virtual_key) {
   return std::find(std::begin(virtual_key::kAll), std::end(virtual_key::kAll), virtual_key) !=
@@ -120,8 +117,8 @@ bool X11KeyState::Down(int virtual_key) const {
 
 std::int16_t X11KeyState::AsyncKeyState(int virtual_key) {
   if (!Reported(virtual_key)) return 0;
-  std::uint16_t state = Down(virtual_key) ? kDownNow : 0;
-  if (went_down_[virtual_key]) state |= kWentDown;
+  std::uint16_t state = Down(virtual_key) ? kKeyDownNow : 0;
+  if (went_down_[virtual_key]) state |= kKeyWentDown;
   went_down_[virtual_key] = false;
   return static_cast<std::int16_t>(state);
 }
@@ -134,4 +131,4 @@ bool X11KeyState::Quiet(std::span<const int> virtual_keys) {
   });
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

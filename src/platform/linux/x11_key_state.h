@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/key_state.h"
-#include "x11_key_map.h"
+#include "platform/linux/x11_key_map.h"
 
 #include <bitset>
 #include <functional>
@@ -9,7 +9,7 @@
 
 class QSocketNotifier;
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The global key state of X11, kept from the raw key events of XInput 2 on a private connection:
 // they arrive whatever program has the focus, also while another client grabs the keyboard.
@@ -43,4 +43,4 @@ class X11KeyState : public KeyState {
   std::bitset<256> went_down_;  // by virtual key: went down since the last query of that key
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

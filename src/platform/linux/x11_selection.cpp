@@ -1,6 +1,6 @@
-#include "x11_selection.h"
+#include "platform/linux/x11_selection.h"
 
-#include "large_buffer.h"
+#include "platform/linux/large_buffer.h"
 #include "platform/runtime_error.h"
 
 #include <poll.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <memory>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -258,4 +258,4 @@ std::optional<std::string> X11Selection::Fetch(const std::string& target) {
   return data;
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // What one reading of the clipboard may cost before it is abandoned.
 struct SelectionLimits {
@@ -62,4 +62,4 @@ class X11Selection {
   std::chrono::steady_clock::time_point deadline_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

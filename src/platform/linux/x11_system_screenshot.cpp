@@ -1,6 +1,6 @@
-#include "x11_system_screenshot.h"
+#include "platform/linux/x11_system_screenshot.h"
 
-#include "x11_key_state.h"
+#include "platform/linux/x11_key_state.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 // One colour of a TrueColor pixel, scaled to 8 bits whatever the depth of the screen.
@@ -80,4 +80,4 @@ void X11SystemScreenshot::TakeAtPrintScreen(std::function<bool()> wanted) {
   wanted_ = std::move(wanted);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

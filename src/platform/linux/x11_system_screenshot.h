@@ -2,7 +2,7 @@
 
 #include "platform/system_screenshot.h"
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 class X11KeyState;
 
@@ -24,4 +24,4 @@ class X11SystemScreenshot : public SystemScreenshot {
   std::function<bool()> wanted_;
 };
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

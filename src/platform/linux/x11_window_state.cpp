@@ -1,4 +1,4 @@
-#include "x11_window_state.h"
+#include "platform/linux/x11_window_state.h"
 
 #include <QGuiApplication>
 
@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace clipnest {
+namespace clipnest::x11 {
 namespace {
 
 Display* QtDisplay() {
@@ -119,4 +119,4 @@ std::optional<std::pair<int, int>> ScreenPositionOf(unsigned long window) {
   return std::make_pair(x, y);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

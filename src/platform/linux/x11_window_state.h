@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-namespace clipnest {
+namespace clipnest::x11 {
 
 // The window manager's extended states (_NET_WM_STATE) of the program's own top-level windows,
 // set through Qt's X connection. Windows are X window ids.
@@ -33,4 +33,4 @@ std::optional<FrameExtents> ExpectedFrameExtents(unsigned long window);
 // Where a window's top-left corner is on the screen now, as the X server has it.
 std::optional<std::pair<int, int>> ScreenPositionOf(unsigned long window);
 
-}  // namespace clipnest
+}  // namespace clipnest::x11

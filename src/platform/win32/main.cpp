@@ -30,6 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32SystemScreenshot screenshot;
   win32::Win32ColourChooser colours;
   win32::Win32Shell shell;
+  win32::Win32Tools tools;
   Platform platform{.windows = windows,
                     .profile = profile,
                     .messages = messages,
@@ -42,7 +43,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     .keys = keys,
                     .screenshot = screenshot,
                     .colours = colours,
-                    .shell = shell};
+                    .shell = shell,
+                    .tools = tools};
 
   Program program(platform);
   program.Start();

@@ -47,19 +47,4 @@ void Win32ProcessControl::EndProcess() {
   ExitProcess(0);
 }
 
-void Win32ProcessControl::StartHidden(std::string_view command_line) {
-  std::wstring command = Widen(command_line);  // CreateProcessW may write into it
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION process{};
-  // A console program (the command interpreter) gets no console window at all.
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                     nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-}
-
 }  // namespace clipnest::win32

@@ -11,7 +11,6 @@ class Win32ProcessControl : public ProcessControl {
   std::string ExecutableFolder() override;
   bool AnotherInstanceRunning() override;
   [[noreturn]] void EndProcess() override;
-  void StartHidden(std::string_view command_line) override;
 
  private:
   // Found once: the mutex made by the first question stays open for the process's life, so
