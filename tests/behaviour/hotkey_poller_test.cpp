@@ -2,21 +2,17 @@
 #include "behaviour/program_fixture.h"
 #include "platform/dib.h"
 
-#include <gmock/gmock.h>
-
 namespace clipnest {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-
 constexpr int kControl = 0x11, kAlt = 0x12, kC = 0x43, kPause = 0x13, kPrintScreen = 0x2C;
-constexpr const char* kPictureFile = "/clips/Sc-06.12.2026-09.05.03.bmp";
 
 class HotkeyPollerTest : public ProgramTest {
  protected:
   HotkeyPollerTest() {
-    Start();
+    Start(
+        "[Setup]\r\nLeft=4500\r\nTop=300\r\nSavePath=/clips\r\nHotPrintScreen=0\r\nSounds=1\r\n"
+        "Transparent=1\r\nTransparentValue=100\r\n");
     h.clipboard.text = "captured";
   }
   void PressCtrlAltC() {
@@ -29,7 +25,7 @@ class HotkeyPollerTest : public ProgramTest {
   }
 };
 
-TEST_F(HotkeyPollerTest, CtrlAltCHeldOverThreeTicksOpensTheDialogOnEachTick) {
+TEST_F(HotkeyPollerTest, CtrlAltCHeldOverThreeTicksOpensTheDialogAfreshOnEachTick) {
   PressCtrlAltC();
   Tick();
   Form3* dialog = program->named_text().form3();
@@ -40,30 +36,27 @@ TEST_F(HotkeyPollerTest, CtrlAltCHeldOverThreeTicksOpensTheDialogOnEachTick) {
   Tick();
   EXPECT_THAT(Cues(), ElementsAre("Settings", "SaveSettings", "SaveSettings", "Settings",
                                   "SaveSettings", "Settings"));
-  EXPECT_EQ(Panel("Text3").text(), "newer");
   EXPECT_EQ((*dialog)["Text1"].text(), "");
   EXPECT_TRUE(dialog->form().visible());
-  // Two of the three keys do nothing.
-  h.keys.Release(kC);
+  h.keys.Release(kC);  // two of the three keys do nothing
   Tick();
   EXPECT_THAT(Cues(), IsEmpty());
+  (*dialog)["Text1"].KeyPress(13);
+  EXPECT_EQ(h.disk.Content("/clips/.txt"), "newer\r\n");
 }
 
-TEST_F(HotkeyPollerTest, PauseTogglesThePanelOncePerPress) {
-  // Held over many ticks: one toggle.
-  h.keys.Press(kPause);
+TEST_F(HotkeyPollerTest, PauseTogglesThePanelOncePerPressAndShowsItAsItWas) {
+  h.keys.Press(kPause);  // held over many ticks: one toggle
   for (int i = 0; i < 12; ++i) Tick();
   h.keys.Release(kPause);
   Tick();
   EXPECT_FALSE(Panel().visible());
   EXPECT_THAT(Cues(), ElementsAre("Invisible"));
-  // A tap that went down and up between two ticks: one toggle.
-  h.keys.Tap(kPause);
+  h.keys.Tap(kPause);  // down and up between two ticks: one toggle
   Tick();
   Tick();
   EXPECT_TRUE(Panel().visible());
   EXPECT_THAT(Cues(), ElementsAre("Visible"));
-  // Two presses: two toggles, back where it was.
   for (int press = 0; press < 2; ++press) {
     h.keys.Press(kPause);
     Tick();
@@ -71,7 +64,6 @@ TEST_F(HotkeyPollerTest, PauseTogglesThePanelOncePerPress) {
     h.keys.Release(kPause);
     Tick();
   }
-  EXPECT_TRUE(Panel().visible());
   EXPECT_THAT(Cues(), ElementsAre("Invisible", "Visible"));
   // Released and pressed again between two ticks while it read down: a new press.
   h.keys.Press(kPause);
@@ -79,16 +71,7 @@ TEST_F(HotkeyPollerTest, PauseTogglesThePanelOncePerPress) {
   h.keys.Release(kPause);
   h.keys.Press(kPause);
   Tick();
-  EXPECT_TRUE(Panel().visible());
   EXPECT_THAT(Cues(), ElementsAre("Invisible", "Visible"));
-}
-
-TEST_F(HotkeyPollerTest, AShownPanelKeepsItsPlaceAndOpacity) {
-  program->form1().SetTransparent1(100);
-  h.keys.Tap(kPause);
-  Tick();
-  h.keys.Tap(kPause);
-  Tick();
   EXPECT_TRUE(Panel().visible());
   EXPECT_EQ(Panel().left(), 4500.0f);
   EXPECT_EQ(Panel().top(), 300.0f);
@@ -101,25 +84,22 @@ TEST_F(HotkeyPollerTest, PrintScreenSavesOnEveryTickOnlyWhileTheOptionIsOn) {
     static const std::uint32_t pixel = 0xFF00FF00;
     return &pixel;
   });
+  ASSERT_TRUE(h.screenshot.wanted);
+  EXPECT_FALSE(h.screenshot.wanted());  // the system's own screenshot follows the option
   HoldPrintScreenOver(3);
-  EXPECT_FALSE(h.disk.Exists(kPictureFile));
+  EXPECT_THAT(h.disk.FileNames(), ElementsAre(h.kSettingsPath));
   EXPECT_THAT(Cues(), IsEmpty());
 
   program->module1().HotPrintScreenFlag = "1";
+  EXPECT_TRUE(h.screenshot.wanted());
   HoldPrintScreenOver(3);
-  EXPECT_TRUE(h.disk.Exists(kPictureFile));
+  EXPECT_TRUE(h.disk.Exists("/clips/Sc-06.12.2026-09.05.03.bmp"));
   EXPECT_THAT(Cues(), ElementsAre("SaveScr", "SaveScr", "SaveScr"));
 
+  // While the panel is hidden too; in one tick the dialog opens before the save.
   h.clipboard.picture = {};
-  HoldPrintScreenOver(1);
-  EXPECT_THAT(Cues(), ElementsAre("Error"));
-}
-
-TEST_F(HotkeyPollerTest, TheDialogOpensBeforeTheSaveInOneTickAlsoWhileThePanelIsHidden) {
-  program->module1().HotPrintScreenFlag = "1";
   h.keys.Tap(kPause);
   Tick();
-  ASSERT_FALSE(Panel().visible());
   Cues();
   PressCtrlAltC();
   HoldPrintScreenOver(1);
@@ -128,39 +108,20 @@ TEST_F(HotkeyPollerTest, TheDialogOpensBeforeTheSaveInOneTickAlsoWhileThePanelIs
   EXPECT_FALSE(Panel().visible());
 }
 
-TEST_F(HotkeyPollerTest, TheScreenshotOfTheSystemFollowsTheOption) {
-  ASSERT_TRUE(h.screenshot.wanted);
-  EXPECT_FALSE(h.screenshot.wanted());
-  program->module1().HotPrintScreenFlag = "1";
-  EXPECT_TRUE(h.screenshot.wanted());
-}
-
-TEST(HotkeyTimerTest, TicksStartWithTheLoadedPanelAndRestUntilAPolledKeyGoesDown) {
-  headless::HeadlessPlatform h;
+TEST_F(HotkeyPollerTest, WhereTheKeysCanWakeItTheTimerRestsUntilAPolledKeyGoesDown) {
   h.keys.can_wake = true;
-  Program program(h.platform);
-  Control& timer = program.form1()["Timer1"];
-  bool ticking_during_load = true;
-  h.messages.on_show = [&] { ticking_during_load &= timer.ticking(); };
-  program.Start();  // no settings file: nine messages
-  EXPECT_FALSE(ticking_during_load);
-  EXPECT_TRUE(timer.ticking());
-  EXPECT_EQ(timer.tick_interval_ms(), 10);
-
-  Form& panel = program.form1().form();
-  panel.input().TimerTicked(timer);
-  EXPECT_FALSE(timer.ticking());  // nothing down: rests
-  h.keys.Press(0x13);
-  EXPECT_TRUE(timer.ticking());
-  panel.input().TimerTicked(timer);
-  EXPECT_FALSE(panel.visible());
-  EXPECT_TRUE(timer.ticking());  // the key is still down
-  h.keys.Release(0x13);
-  panel.input().TimerTicked(timer);
-  EXPECT_FALSE(timer.ticking());
-  // A late tick of a resting timer runs nothing.
-  h.keys.queries.clear();
-  panel.input().TimerTicked(timer);
+  Tick();
+  EXPECT_FALSE(Panel("Timer1").ticking());  // nothing down: rests
+  h.keys.Press(kPause);
+  EXPECT_TRUE(Panel("Timer1").ticking());
+  Tick();
+  EXPECT_FALSE(Panel().visible());
+  EXPECT_TRUE(Panel("Timer1").ticking());  // the key is still down
+  h.keys.Release(kPause);
+  Tick();
+  EXPECT_FALSE(Panel("Timer1").ticking());
+  h.keys.queries.clear();  // a late tick of a resting timer runs nothing
+  Tick();
   EXPECT_TRUE(h.keys.queries.empty());
 }
 
