@@ -12,7 +12,7 @@ class NamedTextDialogTest : public ProgramTest {
     h.clipboard.text = "captured";
   }
   void Open() { Panel("Image2").Click(); }
-  Form& Dialog() { return program->named_text().form3()->form(); }
+  Form& Dialog() { return NamedDialog(); }
   Control& Dialog(const std::string& name) { return Dialog()[name]; }
   void Enter() { Dialog("Text1").KeyPress(13); }
 };

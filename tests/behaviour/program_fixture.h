@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,7 @@ class ProgramTest : public ::testing::Test {
   // go to start_cues.
   void Start(const char* settings = kUsual) {
     if (settings) h.WriteSettings(settings);
+    program.reset();
     program = std::make_unique<Program>(h.platform);
     program->Start();
     start_cues = Cues();
@@ -37,6 +39,17 @@ class ProgramTest : public ::testing::Test {
   }
   Form& Panel() { return program->form1().form(); }
   Control& Panel(const std::string& name) { return Panel()[name]; }
+  // The panel as the user sees it, in one line.
+  std::string Seen() {
+    std::ostringstream seen;
+    seen << (Panel().visible() ? "shown" : "hidden") << (Panel().topmost() ? " on top" : "");
+    if (Panel().left()) seen << " at " << *Panel().left() << ',' << *Panel().top();
+    seen << " border " << Panel("Shape1").look().fore_colour << " back " << Panel().back_colour();
+    if (Panel().layered()) seen << " opacity " << Panel().opacity();
+    return seen.str();
+  }
+  Form& NamedDialog() { return program->named_text().form3()->form(); }
+  Form& SettingsDialog() { return program->settings_dialog().form2()->form(); }
   // The cues played, the keys written and the messages shown since the last look.
   std::vector<std::string> Cues() {
     auto cues = h.sounds.Cues();
