@@ -3,7 +3,6 @@
 #include "platform/dib.h"
 
 namespace clipnest {
-namespace {
 
 constexpr int kControl = 0x11, kAlt = 0x12, kC = 0x43, kPause = 0x13, kPrintScreen = 0x2C;
 
@@ -108,5 +107,4 @@ TEST_F(HotkeyPollerTest, WhereTheKeysCanWakeItTheTimerRestsUntilAPolledKeyGoesDo
   EXPECT_TRUE(h.keys.queries.empty());
 }
 
-}  // namespace
 }  // namespace clipnest

@@ -3,7 +3,6 @@
 #include "behaviour/program_fixture.h"
 
 namespace clipnest {
-namespace {
 
 class PanelTest : public ProgramTest {
  protected:
@@ -80,5 +79,4 @@ TEST_F(PanelTest, TheLaunchersPlayTheirCueAndStartTheirToolHiddenWithoutWaiting)
                           "cmd /X /C start mspaint.exe", "cmd /X /C start calc.exe"));
 }
 
-}  // namespace
 }  // namespace clipnest

@@ -4,12 +4,11 @@
 #include "platform/dib.h"
 
 namespace clipnest {
-namespace {
 
 constexpr const char* kTextFile = "/clips/Text-06.12.2026-09.05.03.txt";
 constexpr const char* kPictureFile = "/clips/Sc-06.12.2026-09.05.03.bmp";
 
-Picture OnePixel(std::uint32_t argb) {
+static Picture OnePixel(std::uint32_t argb) {
   return DibFromRows(1, 1, [&argb](int) { return &argb; });
 }
 
@@ -82,5 +81,4 @@ TEST_F(SavesTest, APictureSaveWithoutAPicturePlaysErrorOtherFailuresAreSilent) {
   EXPECT_THAT(h.disk.FileNames(), ElementsAre(h.kSettingsPath));
 }
 
-}  // namespace
 }  // namespace clipnest

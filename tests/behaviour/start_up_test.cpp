@@ -2,7 +2,6 @@
 #include "behaviour/program_fixture.h"
 
 namespace clipnest {
-namespace {
 
 using StartUpTest = ProgramTest;
 
@@ -77,5 +76,4 @@ TEST_F(StartUpTest, ASecondCopyEndsBeforeItShowsReadsOrPlaysAnything) {
   EXPECT_EQ(SettingsText(), kUsual);
 }
 
-}  // namespace
 }  // namespace clipnest
