@@ -1,6 +1,4 @@
-// The rules of the form model, the same under every backend: a control's handler runs only when
-// its state really changes; raw events become a form's events (keys on controls, the tab order,
-// scroll bars); no handler's exception leaves an event.
+// The rules of the form model, the same under every backend.
 #include "forms/form.h"
 #include "headless/headless_platform.h"
 
@@ -14,9 +12,9 @@ using K = ControlKind;
 using Events = std::vector<std::string>;
 
 const ControlRow kRows[] = {
-    {"Command1", K::kButton, {0, 0, 600, 300}, "OK"},
-    {"Check1", K::kCheckBox, {0, 400, 600, 200}, "Box"},
-    {"Text1", K::kTextBox, {0, 700, 600, 300}},
+    {.name = "Command1", .kind = K::kButton},
+    {.name = "Check1", .kind = K::kCheckBox},
+    {.name = "Text1", .kind = K::kTextBox},
     {.name = "HScroll1", .kind = K::kScrollBar, .value = 128, .range = {1, 255, 1, 10}},
     {.name = "Timer1", .kind = K::kTimer, .interval_ms = 1},
 };
@@ -55,16 +53,12 @@ TEST_F(FormTest, OnlyARealChangeOfStateRunsTheHandler) {
   EXPECT_EQ(events, (Events{"text=abc", "check=1", "check=0", "bar=255", "bar=100"}));
 }
 
-TEST_F(FormTest, EnterOnAButtonRunsItsKeyPressThenPressesItUnlessTheFormWasHidden) {
+TEST_F(FormTest, EnterPressesAButtonAfterItsKeyPressUnlessHiddenTabSkipsWhatCannotTakeFocus) {
   form.input().KeyTyped(form["Command1"], 13);
   form.input().KeyTyped(form["Command1"], 65);
-  EXPECT_EQ(events, (Events{"13", "click", "65"}));
   form["Command1"].on_key_press = [this](int) { form.Hide(); };
   form.input().KeyTyped(form["Command1"], 13);
-  EXPECT_EQ(events.size(), 3u);
-}
-
-TEST_F(FormTest, TabGoesAlongTheTabOrderOverControlsThatCannotTakeTheFocus) {
+  EXPECT_EQ(events, (Events{"13", "click", "65"}));
   form["Text1"].SetEnabled(false);
   form.input().TabPressed(form["Check1"], false);
   EXPECT_EQ(form.focused(), &form["Command1"]);
