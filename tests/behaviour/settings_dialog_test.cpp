@@ -99,21 +99,6 @@ TEST_F(SettingsDialogTest, OptionsOffAreNotWrittenAndTheFolderIsStoredOnlyByOk) 
                                   "SaveSettings", "SaveSettings", "SaveSettings"));
 }
 
-TEST_F(SettingsDialogTest, AFolderIsReadUpTo254CharactersAMissingOneShowsItsMessage) {
-  Start(("[Setup]\r\nSavePath=" + std::string(300, 'x') + "\r\n").c_str());
-  Open();
-  EXPECT_EQ(Dialog("Text1").text(), std::string(254, 'x'));
-  SettingsDialog().input().CloseRequested();
-  h.WriteSettings("[Setup]\r\nSounds=0\r\n");
-  Messages();
-  Open();
-  ASSERT_EQ(h.messages.shown.size(), 1u);
-  EXPECT_EQ(h.messages.shown[0].text, "Такого раздела/переменной SavePath не существует");
-  EXPECT_EQ(h.messages.shown[0].owner, "Form2");
-  EXPECT_EQ(Dialog("Text1").text(), "");
-  EXPECT_FALSE(Dialog("Command3").enabled());
-}
-
 TEST_F(SettingsDialogTest, AChosenColourIsAppliedAndWrittenACancelledChooserChangesNothing) {
   Start();
   Open();
@@ -135,30 +120,34 @@ TEST_F(SettingsDialogTest, AChosenColourIsAppliedAndWrittenACancelledChooserChan
   EXPECT_THAT(h.colours.owners, ElementsAre("Form2", "Form2", "Form2"));
 }
 
-TEST_F(SettingsDialogTest, AMissingDefaultKeepsItsColourAndWritesItAgainOneNotANumberIsSkipped) {
-  // No background ever set: the panel has the system's button face, a negative number.
-  Start("[Setup]\r\nSounds=0\r\nBorderColor=8421504\r\nBorderColorDef=no\r\n");
-  Open();
+TEST_F(SettingsDialogTest, AnOddSettingsFileIsMendedAndItsMessagesShowAboveTheDialog) {
+  // A folder of 300 characters, an opacity of nothing, no default border, and no background
+  // ever set: the panel has the system's button face, a negative number.
+  Start(("[Setup]\r\nSavePath=" + std::string(300, 'x') +
+         "\r\nSounds=0\r\nBorderColor=8421504\r\nTransparent=1\r\nTransparentValue=0\r\n"
+         "BorderColorDef=no\r\n")
+            .c_str());
+  EXPECT_EQ(Panel().opacity(), 0);
+  Open();  // the slider's least instead of an invisible panel
+  EXPECT_EQ(Dialog("Text1").text(), std::string(254, 'x'));
   Messages();
-  Dialog("Label11").Click();
+  Dialog("Label11").Click();  // a missing default keeps its colour and writes it again
   EXPECT_THAT(Messages(), ElementsAre("Переменной BorderColorDef не существует",
                                       "Переменной MainColorDef не существует"));
-  EXPECT_EQ(SettingsText(),
-            "[Setup]\r\nSounds=0\r\nBorderColor=8421504\r\nBorderColorDef=no\r\nMainColor=-"
-            "2147483633\r\n");
+  EXPECT_THAT(Writes(), ElementsAre("Transparent=1", "TransparentValue=1", "BorderColor=8421504",
+                                    "MainColor=-2147483633"));
   EXPECT_EQ(Dialog("Label5").look().back_colour, kButtonFace);
   h.WriteSettings("[Setup]\r\nMainColorDef=blue\r\nBorderColorDef=65280\r\n");
-  Dialog("Label11").Click();
+  Dialog("Label11").Click();  // one that is not a number is passed over without a message
   EXPECT_THAT(Messages(), IsEmpty());
-  EXPECT_EQ(Seen(), "shown on top border 65280 back 2147483663");
-}
-
-TEST_F(SettingsDialogTest, AnOpacityOfNothingBecomesTheSlidersLeastInsteadOfAnInvisiblePanel) {
-  Start("[Setup]\r\nSounds=0\r\nTransparent=1\r\nTransparentValue=0\r\n");
-  EXPECT_EQ(Panel().opacity(), 0);
-  Open();
-  EXPECT_EQ(Panel().opacity(), 1);
-  EXPECT_THAT(SettingsText(), HasSubstr("TransparentValue=1\r\n"));
+  EXPECT_EQ(Seen(), "shown on top border 65280 back 2147483663 opacity 1");
+  SettingsDialog().input().CloseRequested();
+  Open();  // now without a folder
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, "Такого раздела/переменной SavePath не существует");
+  EXPECT_EQ(h.messages.shown[0].owner, "Form2");
+  EXPECT_EQ(Dialog("Text1").text(), "");
+  EXPECT_FALSE(Dialog("Command3").enabled());
 }
 
 TEST_F(SettingsDialogTest, HelpAndLinksGoToTheSystemWithTheirExactArguments) {
