@@ -1,6 +1,6 @@
 // The hotkeys, polled on every tick of the panel's timer: Ctrl+Alt+C, Pause/Break, PrintScreen.
 #include "behaviour/program_fixture.h"
-#include "platform/dib.h"
+#include "headless/dib_bytes.h"
 
 namespace clipnest {
 
@@ -58,14 +58,12 @@ TEST_F(HotkeyPollerTest, PauseTogglesThePanelOncePerPressAndShowsItAsItWas) {
   h.keys.Press(kPause);
   Tick();
   EXPECT_THAT(Cues(), ElementsAre("Invisible", "Visible", "Invisible", "Visible"));
-  EXPECT_EQ(Seen(), "shown on top at 4500,300 border 8421504 back 2147483663 opacity 100");
+  EXPECT_EQ(Seen(),
+            "shown on top at 4500,300 border 8421504 back 2147483663 opacity 100 into /clips");
 }
 
 TEST_F(HotkeyPollerTest, PrintScreenSavesOnEveryTickOnlyWhileTheOptionIsOn) {
-  h.clipboard.picture = DibFromRows(1, 1, [](int) {
-    static const std::uint32_t pixel = 0xFF00FF00;
-    return &pixel;
-  });
+  h.clipboard.picture = {test_support::InfoHeader(1, 1, 24, 0) + std::string(4, '\0')};
   ASSERT_TRUE(h.screenshot.wanted);
   EXPECT_FALSE(h.screenshot.wanted());  // the system's own screenshot follows the option
   HoldPrintScreenOver(3);

@@ -39,14 +39,14 @@ class ProgramTest : public ::testing::Test {
   }
   Form& Panel() { return program->form1().form(); }
   Control& Panel(const std::string& name) { return Panel()[name]; }
-  // The panel as the user sees it, in one line.
+  // The panel as the user sees it and the folder its saves go into, in one line.
   std::string Seen() {
     std::ostringstream seen;
     seen << (Panel().visible() ? "shown" : "hidden") << (Panel().topmost() ? " on top" : "");
     if (Panel().left()) seen << " at " << *Panel().left() << ',' << *Panel().top();
     seen << " border " << Panel("Shape1").look().fore_colour << " back " << Panel().back_colour();
     if (Panel().layered()) seen << " opacity " << Panel().opacity();
-    return seen.str();
+    return seen.str() + " into " + Panel("Text4").text();
   }
   Form& NamedDialog() { return program->named_text().form3()->form(); }
   Form& SettingsDialog() { return program->settings_dialog().form2()->form(); }

@@ -55,7 +55,7 @@ TEST_F(SettingsDialogTest, WithEverythingOnTheOptionsTheSliderAndTheDefaultsWrit
   for (const char* box : {"Check1", "Check1", "Check2", "Label11"}) Dialog(box).Click();
   EXPECT_THAT(Writes(), ElementsAre("Sounds=0", "Sounds=1", "HotPrintScreen=0", "BorderColor=255",
                                     "MainColor=16711680"));  // the default colours from the file
-  EXPECT_EQ(Seen(), "shown on top border 255 back 16711680 opacity 1");
+  EXPECT_EQ(Seen(), "shown on top border 255 back 16711680 opacity 1 into /clips");
   EXPECT_EQ(Dialog("Label5").look().back_colour, 16711680u);
   EXPECT_THAT(Cues(), ElementsAre("Check", "Check", "Check", "Check", "DefColors"));  // off: silent
 }
@@ -112,7 +112,7 @@ TEST_F(SettingsDialogTest, AChosenColourIsAppliedAndWrittenACancelledChooserChan
   SettingsDialog().input().CloseRequested();
   Open();
   Dialog("Label4").Click();  // a first cancel after loading does not blacken the border
-  EXPECT_EQ(Seen(), "shown on top at 4500,300 border 255 back 15790320");
+  EXPECT_EQ(Seen(), "shown on top at 4500,300 border 255 back 15790320 into /clips");
   EXPECT_THAT(Cues(), ElementsAre("Settings", "Check", "SaveSettings", "SaveSettings", "Settings",
                                   "Check", "SaveSettings"));
   // The chooser starts at the colour last chosen since the dialog was loaded, black at first.
@@ -140,7 +140,8 @@ TEST_F(SettingsDialogTest, AnOddSettingsFileIsMendedAndItsMessagesShowAboveTheDi
   h.WriteSettings("[Setup]\r\nMainColorDef=blue\r\nBorderColorDef=65280\r\n");
   Dialog("Label11").Click();  // one that is not a number is passed over without a message
   EXPECT_THAT(Messages(), IsEmpty());
-  EXPECT_EQ(Seen(), "shown on top border 65280 back 2147483663 opacity 1");
+  EXPECT_EQ(Seen(),
+            "shown on top border 65280 back 2147483663 opacity 1 into " + std::string(254, 'x'));
   SettingsDialog().input().CloseRequested();
   Open();  // now without a folder
   ASSERT_EQ(h.messages.shown.size(), 1u);
