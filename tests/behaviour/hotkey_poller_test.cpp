@@ -34,8 +34,7 @@ TEST_F(HotkeyPollerTest, CtrlAltCHeldOverThreeTicksOpensTheDialogAfreshOnEachTic
   Tick();
   EXPECT_THAT(Cues(), ElementsAre("Settings", "SaveSettings", "SaveSettings", "Settings",
                                   "SaveSettings", "Settings"));
-  EXPECT_EQ(dialog["Text1"].text(), "");
-  EXPECT_TRUE(dialog.visible());
+  EXPECT_TRUE(dialog.visible() && dialog["Text1"].text().empty());
   h.keys.Release(kC);  // two of the three keys do nothing
   Tick();
   EXPECT_THAT(Cues(), IsEmpty());
@@ -68,24 +67,18 @@ TEST_F(HotkeyPollerTest, PrintScreenSavesOnEveryTickOnlyWhileTheOptionIsOn) {
   EXPECT_FALSE(h.screenshot.wanted());  // the system's own screenshot follows the option
   HoldPrintScreenOver(3);
   EXPECT_THAT(h.disk.FileNames(), ElementsAre(h.kSettingsPath));
-  EXPECT_THAT(Cues(), IsEmpty());
-
   program->module1().HotPrintScreenFlag = "1";
   EXPECT_TRUE(h.screenshot.wanted());
   HoldPrintScreenOver(3);
   EXPECT_TRUE(h.disk.Exists("/clips/Sc-06.12.2026-09.05.03.bmp"));
-  EXPECT_THAT(Cues(), ElementsAre("SaveScr", "SaveScr", "SaveScr"));
-
-  // While the panel is hidden too; in one tick the dialog opens before the save.
-  h.clipboard.picture = {};
+  h.clipboard.picture = {};  // while the panel is hidden too; the dialog opens before the save
   h.keys.Tap(kPause);
   Tick();
-  Cues();
   PressCtrlAltC();
   HoldPrintScreenOver(1);
-  EXPECT_THAT(Cues(), ElementsAre("Settings", "Error"));
-  EXPECT_TRUE(NamedDialog().visible());
-  EXPECT_FALSE(Panel().visible());
+  EXPECT_THAT(Cues(),
+              ElementsAre("SaveScr", "SaveScr", "SaveScr", "Invisible", "Settings", "Error"));
+  EXPECT_TRUE(NamedDialog().visible() && !Panel().visible());
 }
 
 TEST_F(HotkeyPollerTest, WhereTheKeysCanWakeItTheTimerRestsUntilAPolledKeyGoesDown) {
