@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <tuple>
 
 namespace clipnest {
 
@@ -36,21 +37,9 @@ TEST(DibTest, RowsBecomeA24BitBottomUpPictureWithPaddedRowsAndItsBmpFile) {
   EXPECT_TRUE(DibFromRows(0, 5, unread).empty());
 }
 
-TEST(DibTest, ThePixelOffsetCountsMasksAndPalettes) {
-  const auto offset = [](const std::string& header, std::size_t rest) {
-    return MeasureDib(header + std::string(rest, '\0')).pixel_offset;
-  };
-  EXPECT_EQ(offset(InfoHeader(2, -2, 32, 0), 16), 40u);              // top-down, no palette
-  EXPECT_EQ(offset(InfoHeader(2, 2, 16, 3), 12 + 8), 52u);           // masks after the header
-  EXPECT_EQ(offset(InfoHeader(1, 1, 32, 6), 16 + 4), 56u);           // and an alpha mask
-  EXPECT_EQ(offset(InfoHeader(1, 1, 32, 3, 0, 124), 4), 124u);       // masks inside a V5 header
-  EXPECT_EQ(offset(InfoHeader(3, 1, 4, 0, 2), 8 + 4), 48u);          // two colours used
-  EXPECT_EQ(offset(InfoHeader(1, 1, 8, 0), 1024 + 4), 40u + 1024u);  // a full palette
-  EXPECT_EQ(Get32(*BmpFile({InfoHeader(2, 2, 16, 3) + std::string(20, '\0')}), 10), 14u + 52u);
-}
-
-// What taking a DIB gives: "file" when usable (and from a clipboard's longer block, the picture
-// alone), "none" when broken, "7" (the silent out-of-memory failure) when too large.
+// What taking a DIB gives: the offset of the pixels in its BMP file when usable (from a
+// clipboard's longer block, the picture alone), "none" when broken, "7" (the silent
+// out-of-memory failure) when too large.
 static std::string Taken(const std::string& header, std::size_t rest = 0) {
   const std::string dib = header + std::string(rest, '\0');
   try {
@@ -58,35 +47,41 @@ static std::string Taken(const std::string& header, std::size_t rest = 0) {
     const std::optional<std::string> file = BmpFile(Picture{dib});
     if (taken.empty() == file.has_value()) return "picture and file disagree";
     if (!file) return "none";
-    return PictureOfPackedDib(dib + "block's tail").dib == taken.dib ? "file" : "block not cut";
+    if (PictureOfPackedDib(dib + "block's tail").dib != taken.dib) return "block not cut";
+    return "pixels at " + std::to_string(Get32(*file, 10));
   } catch (const RuntimeError& error) {
     return std::to_string(static_cast<int>(error.number()));
   }
 }
 
-TEST(DibTest, BrokenPicturesAreNoneAndThoseOfMoreThan16384PixelsASideAreRefusedSilently) {
-  std::string core_header;  // the old 12-byte header with 16-bit sides
-  for (std::uint16_t field : {12, 0, 0xFFFF, 1, 1, 24}) test_support::Put16(core_header, field);
-  EXPECT_EQ(Taken(InfoHeader(2, 2, 24, 0), 16), "file");
-  EXPECT_EQ(Taken(InfoHeader(16384, 1, 24, 0), 16384 * 3), "file");
-  for (const auto& [header, rest] : std::initializer_list<std::pair<std::string, std::size_t>>{
-           {InfoHeader(2, 2, 24, 0), 15},         // a byte of the rows missing
-           {"", 0},                               //
-           {InfoHeader(-2, 2, 24, 0), 16},        // a negative width
-           {InfoHeader(2, 0, 24, 0), 16},         // no height
-           {InfoHeader(2, 2, 2, 0), 16},          // no such bit count
-           {InfoHeader(2, 2, 24, 3), 28},         // bit fields of 24 bits
-           {InfoHeader(2, 2, 0, 4), 16},          // a JPEG inside
-           {InfoHeader(2, -2, 8, 1, 1), 100},     // run-length rows top-down
-           {InfoHeader(2, 2, 24, 0, 0, 64), 16},  // no such header size
-           {InfoHeader(1, 1, 32, 3), 8},          // two masks of three
-           {InfoHeader(1, 1, 8, 0, 257), 1032},   // 257 colours
-           {InfoHeader(1, 1, 8, 0), 1020}})       // a palette cut short
-    EXPECT_EQ(Taken(header, rest), "none") << rest;
-  // The header alone decides.
-  for (const std::string& header : {InfoHeader(16385, 1, 24, 0), InfoHeader(1, -16385, 24, 0),
-                                    InfoHeader(2, INT32_MIN, 24, 0), core_header})
-    EXPECT_EQ(Taken(header), "7");
+TEST(DibTest, EveryLayoutGivesItsPixelOffsetBrokenOnesNoneAndTooLargeOnesASilentFailure) {
+  using Case = std::tuple<std::string, std::size_t, std::string>;
+  for (const auto& [header, rest, taken] : std::initializer_list<Case>{
+           {InfoHeader(2, -2, 32, 0), 16, "pixels at 54"},            // top-down, no palette
+           {InfoHeader(2, 2, 16, 3), 12 + 8, "pixels at 66"},         // masks after the header
+           {InfoHeader(1, 1, 32, 6), 16 + 4, "pixels at 70"},         // and an alpha mask
+           {InfoHeader(1, 1, 32, 3, 0, 124), 4, "pixels at 138"},     // masks inside a V5 header
+           {InfoHeader(3, 1, 4, 0, 2), 8 + 4, "pixels at 62"},        // two colours used
+           {InfoHeader(1, 1, 8, 0), 1024 + 4, "pixels at 1078"},      // a full palette
+           {InfoHeader(16384, 1, 24, 0), 16384 * 3, "pixels at 54"},  // the largest side
+           {InfoHeader(2, 2, 24, 0), 15, "none"},                     // a byte of the rows missing
+           {"", 0, "none"},
+           {InfoHeader(-2, 2, 24, 0), 16, "none"},
+           {InfoHeader(2, 0, 24, 0), 16, "none"},
+           {InfoHeader(2, 2, 2, 0), 16, "none"},          // no such bit count
+           {InfoHeader(2, 2, 24, 3), 28, "none"},         // bit fields of 24 bits
+           {InfoHeader(2, 2, 0, 4), 16, "none"},          // a JPEG inside
+           {InfoHeader(2, -2, 8, 1, 1), 100, "none"},     // run-length rows top-down
+           {InfoHeader(2, 2, 24, 0, 0, 64), 16, "none"},  // no such header size
+           {InfoHeader(1, 1, 32, 3), 8, "none"},          // two masks of three
+           {InfoHeader(1, 1, 8, 0, 257), 1032, "none"},   // 257 colours
+           {InfoHeader(1, 1, 8, 0), 1020, "none"},        // a palette cut short
+           {InfoHeader(16385, 1, 24, 0), 0, "7"},         // the header alone decides
+           {InfoHeader(1, -16385, 24, 0), 0, "7"},
+           {InfoHeader(2, INT32_MIN, 24, 0), 0, "7"},
+           // The old 12-byte header with 16-bit sides.
+           {std::string("\x0C\0\0\0\xFF\xFF\x01\0\x01\0\x18\0", 12), 0, "7"}})
+    EXPECT_EQ(Taken(header, rest), taken) << header.size() << "+" << rest;
 }
 
 }  // namespace clipnest
