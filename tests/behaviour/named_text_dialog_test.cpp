@@ -59,7 +59,7 @@ TEST_F(NamedTextDialogTest, EscapeCancelsWithItsCueTheCancelButtonSilentlyOtherK
   EXPECT_THAT(h.disk.FileNames(), ElementsAre(h.kSettingsPath));
 }
 
-TEST_F(NamedTextDialogTest, ThePictureButtonProposesTheClipboardTextAsTheName) {
+TEST_F(NamedTextDialogTest, ItWritesTheLastCapturedTextUnderTheNameProposedOrTyped) {
   Open();
   h.clipboard.text = "from clipboard";
   Dialog("Command3").Click();
@@ -74,10 +74,7 @@ TEST_F(NamedTextDialogTest, ThePictureButtonProposesTheClipboardTextAsTheName) {
   EXPECT_EQ(h.disk.FileNames().size(), 2u);
   EXPECT_THAT(Cues(), ElementsAre("Settings", "SaveSettings", "SaveTxt2", "Settings",
                                   "SaveSettings", "SaveSettings"));
-}
-
-TEST_F(NamedTextDialogTest, AStampedSaveChangesWhatItWritesTheCloseBoxDiscardsIt) {
-  Open();
+  Open();  // a stamped save while it is open changes what it writes
   h.clipboard.text = "newer";
   Panel("Image1").Click();
   Type(Dialog("Text1"), "x");
