@@ -24,6 +24,7 @@ TEST_F(SettingsDialogTest, WithEverythingOnTheOptionsTheSliderAndTheDefaultsWrit
   EXPECT_THAT(Writes(),
               ElementsAre("HotPrintScreen=1", "Sounds=1", "Transparent=1", "TransparentValue=200"));
   EXPECT_EQ(Dialog("Text1").text(), "/clips");
+  EXPECT_EQ(SettingsDialog().focused(), &Dialog("Command40"));
   EXPECT_EQ(Dialog("HScroll1").value(), 200);
   EXPECT_EQ(Dialog("Label4").look().back_colour, 8421504u);
   EXPECT_EQ(Dialog("Label5").look().back_colour, 15790320u);
