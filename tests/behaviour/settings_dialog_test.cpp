@@ -29,6 +29,7 @@ TEST_F(SettingsDialogTest, WithEverythingOnTheOptionsTheSliderAndTheDefaultsWrit
   EXPECT_EQ(Dialog("Label4").look().back_colour, 8421504u);
   EXPECT_EQ(Dialog("Label5").look().back_colour, 15790320u);
   Dialog("Command40").Click();
+  EXPECT_FALSE(SettingsDialog().visible());
   Open();  // a second opening writes nothing
   EXPECT_THAT(Writes(), IsEmpty());
   Dialog("Text1").SetText("typed");
@@ -63,6 +64,7 @@ TEST_F(SettingsDialogTest, OptionsOffAreNotWrittenAndTheFolderIsStoredOnlyByOk) 
   Start();  // HotPrintScreen=0, Sounds=1, Transparent=0
   Open();
   EXPECT_THAT(Writes(), ElementsAre("Sounds=1"));
+  EXPECT_FALSE(Dialog("Command3").enabled());
   EXPECT_FALSE(Dialog("HScroll1").enabled());
   EXPECT_EQ(Dialog("HScroll1").value(), 128);
   for (const char* control : {"Check1", "Check2", "Check3", "Text1", "Command3", "HScroll1"})
