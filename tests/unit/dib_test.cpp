@@ -9,103 +9,79 @@
 
 #include <climits>
 #include <cstdint>
+#include <tuple>
 
 namespace clipnest {
-namespace {
 
 using test_support::Get32;
 using test_support::InfoHeader;
-using test_support::Pixel24;
-using test_support::Put16;
-using test_support::Put32;
 
 TEST(DibTest, RowsBecomeA24BitBottomUpPictureWithPaddedRowsAndItsBmpFile) {
   const std::uint32_t rows[2][3] = {{0xFFFF0000, 0xFF00FF00, 0xFF0000FF},
                                     {0xFF808080, 0xFF000000, 0xFFFFFFFF}};
   const Picture picture = DibFromRows(3, 2, [&rows](int y) { return rows[y]; });
   EXPECT_EQ(picture.dib.size(), 40u + 2 * 12u);  // rows padded to four bytes
-  EXPECT_EQ(Pixel24(picture.dib, 0, 0), 0xFF0000u);
-  EXPECT_EQ(Pixel24(picture.dib, 1, 0), 0x00FF00u);
-  EXPECT_EQ(Pixel24(picture.dib, 2, 1), 0xFFFFFFu);
+  EXPECT_EQ(test_support::Pixel24(picture.dib, 0, 0), 0xFF0000u);
+  EXPECT_EQ(test_support::Pixel24(picture.dib, 1, 0), 0x00FF00u);
+  EXPECT_EQ(test_support::Pixel24(picture.dib, 2, 1), 0xFFFFFFu);
   const auto file = BmpFile(picture);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->substr(0, 2), "BM");
   EXPECT_EQ(Get32(*file, 2), file->size());
   EXPECT_EQ(Get32(*file, 10), 14u + 40u);
   EXPECT_EQ(file->substr(14), picture.dib);
+  // Rows of more than 16384 pixels are refused before any is read.
+  const auto unread = [](int) -> const std::uint32_t* { throw "a row was read"; };
+  EXPECT_THROW(DibFromRows(16385, 1, unread), RuntimeError);
+  EXPECT_THROW(DibFromRows(1, 16385, unread), RuntimeError);
+  EXPECT_TRUE(DibFromRows(0, 5, unread).empty());
 }
 
-TEST(DibTest, ThePixelOffsetCountsMasksAndPalettes) {
-  const auto offset = [](const std::string& header, std::size_t rest) {
-    return MeasureDib(header + std::string(rest, '\0')).pixel_offset;
-  };
-  EXPECT_EQ(offset(InfoHeader(2, -2, 32, 0), 16), 40u);              // top-down, no palette
-  EXPECT_EQ(offset(InfoHeader(2, 2, 16, 3), 12 + 8), 52u);           // masks after the header
-  EXPECT_EQ(offset(InfoHeader(1, 1, 32, 6), 16 + 4), 56u);           // and an alpha mask
-  EXPECT_EQ(offset(InfoHeader(1, 1, 32, 3, 0, 124), 4), 124u);       // masks inside a V5 header
-  EXPECT_EQ(offset(InfoHeader(3, 1, 4, 0, 2), 8 + 4), 48u);          // two colours used
-  EXPECT_EQ(offset(InfoHeader(1, 1, 8, 0), 1024 + 4), 40u + 1024u);  // a full palette
-  EXPECT_EQ(Get32(*BmpFile({InfoHeader(2, 2, 16, 3) + std::string(20, '\0')}), 10), 14u + 52u);
-}
-
-// What taking a DIB gives: "file" when usable (and from a clipboard's longer block, the picture
-// alone), "none" when broken, "7" (the silent out-of-memory failure) when too large.
-std::string Taken(const std::string& dib) {
+// What taking a DIB gives: the offset of the pixels in its BMP file when usable (from a
+// clipboard's longer block, the picture alone), "none" when broken, "7" (the silent
+// out-of-memory failure) when too large.
+static std::string Taken(const std::string& header, std::size_t rest = 0) {
+  const std::string dib = header + std::string(rest, '\0');
   try {
     const Picture taken = PictureOfPackedDib(dib);
     const std::optional<std::string> file = BmpFile(Picture{dib});
     if (taken.empty() == file.has_value()) return "picture and file disagree";
     if (!file) return "none";
-    return PictureOfPackedDib(dib + "block's tail").dib == taken.dib ? "file" : "block not cut";
+    if (PictureOfPackedDib(dib + "block's tail").dib != taken.dib) return "block not cut";
+    return "pixels at " + std::to_string(Get32(*file, 10));
   } catch (const RuntimeError& error) {
     return std::to_string(static_cast<int>(error.number()));
   }
 }
 
-TEST(DibTest, BrokenPicturesAreNoneAndThoseOfMoreThan16384PixelsASideAreRefusedSilently) {
-  const auto with = [](const std::string& header, std::size_t rest) {
-    return header + std::string(rest, '\0');
-  };
-  std::string core_header;  // the old 12-byte header with 16-bit sides
-  for (std::uint16_t field : {12, 0, 0xFFFF, 1, 1, 24}) Put16(core_header, field);
-  const struct {
-    std::string dib;
-    std::string taken;
-  } cases[] = {
-      {with(InfoHeader(2, 2, 24, 0), 16), "file"},
-      {with(InfoHeader(2, 2, 24, 0), 15), "none"},  // a byte of the rows missing
-      {"", "none"},
-      {with(InfoHeader(-2, 2, 24, 0), 16), "none"},
-      {with(InfoHeader(2, 0, 24, 0), 16), "none"},
-      {with(InfoHeader(2, 2, 2, 0), 16), "none"},          // no such bit count
-      {with(InfoHeader(2, 2, 24, 3), 28), "none"},         // bit fields of 24 bits
-      {with(InfoHeader(2, 2, 0, 4), 16), "none"},          // a JPEG inside
-      {with(InfoHeader(2, -2, 8, 1, 1), 100), "none"},     // run-length rows top-down
-      {with(InfoHeader(2, 2, 24, 0, 0, 64), 16), "none"},  // no such header size
-      {with(InfoHeader(1, 1, 32, 3), 8), "none"},          // two masks of three
-      {with(InfoHeader(1, 1, 8, 0, 257), 1032), "none"},   // 257 colours
-      {with(InfoHeader(1, 1, 8, 0), 1020), "none"},        // a palette cut short
-      {with(InfoHeader(16384, 1, 24, 0), 16384 * 3), "file"},
-      {InfoHeader(16385, 1, 24, 0), "7"},  // the header alone decides
-      {InfoHeader(1, -16385, 24, 0), "7"},
-      {InfoHeader(2, INT32_MIN, 24, 0), "7"},
-      {core_header, "7"},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i)
-    EXPECT_EQ(Taken(cases[i].dib), cases[i].taken) << "case " << i;
+TEST(DibTest, EveryLayoutGivesItsPixelOffsetBrokenOnesNoneAndTooLargeOnesASilentFailure) {
+  using Case = std::tuple<std::string, std::size_t, std::string>;
+  for (const auto& [header, rest, taken] : std::initializer_list<Case>{
+           {InfoHeader(2, -2, 32, 0), 16, "pixels at 54"},            // top-down, no palette
+           {InfoHeader(2, 2, 16, 3), 12 + 8, "pixels at 66"},         // masks after the header
+           {InfoHeader(1, 1, 32, 6), 16 + 4, "pixels at 70"},         // and an alpha mask
+           {InfoHeader(1, 1, 32, 3, 0, 124), 4, "pixels at 138"},     // masks inside a V5 header
+           {InfoHeader(3, 1, 4, 0, 2), 8 + 4, "pixels at 62"},        // two colours used
+           {InfoHeader(1, 1, 8, 0), 1024 + 4, "pixels at 1078"},      // a full palette
+           {InfoHeader(16384, 1, 24, 0), 16384 * 3, "pixels at 54"},  // the largest side
+           {InfoHeader(2, 2, 24, 0), 15, "none"},                     // a byte of the rows missing
+           {"", 0, "none"},
+           {InfoHeader(-2, 2, 24, 0), 16, "none"},
+           {InfoHeader(2, 0, 24, 0), 16, "none"},
+           {InfoHeader(2, 2, 2, 0), 16, "none"},          // no such bit count
+           {InfoHeader(2, 2, 24, 3), 28, "none"},         // bit fields of 24 bits
+           {InfoHeader(2, 2, 0, 4), 16, "none"},          // a JPEG inside
+           {InfoHeader(2, -2, 8, 1, 1), 100, "none"},     // run-length rows top-down
+           {InfoHeader(2, 2, 24, 0, 0, 64), 16, "none"},  // no such header size
+           {InfoHeader(1, 1, 32, 3), 8, "none"},          // two masks of three
+           {InfoHeader(1, 1, 8, 0, 257), 1032, "none"},   // 257 colours
+           {InfoHeader(1, 1, 8, 0), 1020, "none"},        // a palette cut short
+           {InfoHeader(16385, 1, 24, 0), 0, "7"},         // the header alone decides
+           {InfoHeader(1, -16385, 24, 0), 0, "7"},
+           {InfoHeader(2, INT32_MIN, 24, 0), 0, "7"},
+           // The old 12-byte header with 16-bit sides.
+           {std::string("\x0C\0\0\0\xFF\xFF\x01\0\x01\0\x18\0", 12), 0, "7"}})
+    EXPECT_EQ(Taken(header, rest), taken) << header.size() << "+" << rest;
 }
 
-TEST(DibTest, RowsOfMoreThan16384PixelsAreRefusedBeforeAnyIsRead) {
-  bool read = false;
-  const auto row = [&read](int) -> const std::uint32_t* {
-    read = true;
-    return nullptr;
-  };
-  EXPECT_THROW(DibFromRows(16385, 1, row), RuntimeError);
-  EXPECT_THROW(DibFromRows(1, 16385, row), RuntimeError);
-  EXPECT_TRUE(DibFromRows(0, 5, row).empty());
-  EXPECT_FALSE(read);
-}
-
-}  // namespace
 }  // namespace clipnest
