@@ -14,6 +14,7 @@ class NamedTextDialog;
 class SettingsDialog;
 class ProcessControl;
 class SettingsFile;
+class SystemScreenshot;
 struct Module1;
 
 // What the panel's handlers reach, looked up once by the program.
@@ -23,6 +24,7 @@ struct PanelPeers {
   Cues& cues;
   ProcessControl& process;
   KeyState& keys;
+  SystemScreenshot& screenshot;
   ClipboardSaves& saves;
   NamedTextDialog& named_text;
   SettingsDialog& settings_dialog;
@@ -61,7 +63,8 @@ class Form1 {
 
   Form& form_;
   PanelPeers peers_;
-  bool pause_was_down_ = false;  // the Pause key as the previous tick read it
+  bool pause_was_down_ = false;         // the Pause key as the previous tick read it
+  bool print_screen_was_down_ = false;  // and PrintScreen
 };
 
 }  // namespace clipnest

@@ -4,6 +4,7 @@
 #include "panel/hotkeys.h"
 #include "panel/module1.h"
 #include "platform/key_state.h"
+#include "platform/system_screenshot.h"
 #include "saving/clipboard_saves.h"
 
 #include <cstdint>
@@ -40,9 +41,16 @@ void Form1::Timer1_Timer() {
     }
   }
 
+  // PrintScreen saves the clipboard's picture on every tick it reads pressed. The screenshot is
+  // taken once per press, on the first of those ticks, before the save: a key held over many
+  // ticks (whose auto-repeat may set the went-down bit again) saves one picture many times.
   const std::int32_t print_screen = keys.AsyncKeyState(kVkSnapshot);
-  if (print_screen != 0 && peers_.module1.IsOn(peers_.module1.HotPrintScreenFlag))
+  const bool print_screen_pressed = print_screen != 0 && !print_screen_was_down_;
+  print_screen_was_down_ = (print_screen & kDownNow) != 0;
+  if (print_screen != 0 && peers_.module1.IsOn(peers_.module1.HotPrintScreenFlag)) {
+    if (print_screen_pressed) peers_.screenshot.PrintScreenPressed(alt != 0);
     peers_.saves.SavePictureStamped();
+  }
 }
 
 }  // namespace clipnest

@@ -128,11 +128,33 @@ TEST_F(HotkeyPollerTest, TheDialogOpensBeforeTheSaveInOneTickAlsoWhileThePanelIs
   EXPECT_FALSE(Panel().visible());
 }
 
-TEST_F(HotkeyPollerTest, TheScreenshotOfTheSystemFollowsTheOption) {
+TEST_F(HotkeyPollerTest, TheScreenshotIsTakenOncePerPressBeforeItsSaves) {
   ASSERT_TRUE(h.screenshot.wanted);
   EXPECT_FALSE(h.screenshot.wanted());
+  h.screenshot.shot = DibFromRows(1, 1, [](int) {
+    static const std::uint32_t pixel = 0xFF0000FF;
+    return &pixel;
+  });
+  HoldPrintScreenOver(2);
+  Tick();
+  EXPECT_THAT(h.screenshot.presses, IsEmpty());
+
   program->module1().HotPrintScreenFlag = "1";
   EXPECT_TRUE(h.screenshot.wanted());
+  HoldPrintScreenOver(6);  // the clipboard has no picture until the first press's screenshot
+  Tick();
+  EXPECT_THAT(h.screenshot.presses, ElementsAre(false));
+  EXPECT_THAT(Cues(),
+              ElementsAre("SaveScr", "SaveScr", "SaveScr", "SaveScr", "SaveScr", "SaveScr"));
+  EXPECT_TRUE(h.disk.Content(kPictureFile).ends_with(h.screenshot.shot.dib));
+  // A second press, with Alt held: the foreground window; a tap between two ticks: one more.
+  h.keys.Press(kAlt);
+  HoldPrintScreenOver(2);
+  h.keys.Release(kAlt);
+  Tick();
+  h.keys.Tap(kPrintScreen);
+  Tick();
+  EXPECT_THAT(h.screenshot.presses, ElementsAre(false, true, false));
 }
 
 TEST(HotkeyTimerTest, TicksStartWithTheLoadedPanelAndRestUntilAPolledKeyGoesDown) {

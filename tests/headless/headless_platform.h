@@ -158,12 +158,6 @@ class RecordedShell : public Shell {
   std::vector<std::string> calls;
 };
 
-class RecordedScreenshot : public SystemScreenshot {
- public:
-  void TakeAtPrintScreen(std::function<bool()> wanted) override { this->wanted = wanted; }
-  std::function<bool()> wanted;
-};
-
 class ScriptedClock : public RegionalClock {
  public:
   std::string TimeText() override { return time; }
@@ -183,6 +177,20 @@ class ScriptedClipboard : public Clipboard {
   bool unreadable = false;
 };
 
+// Records each press it is told of; puts `shot`, when there is one, on the clipboard then.
+class RecordedScreenshot : public SystemScreenshot {
+ public:
+  explicit RecordedScreenshot(ScriptedClipboard& clipboard) : clipboard_(clipboard) {}
+  void TakeAtPrintScreen(std::function<bool()> wanted) override { this->wanted = wanted; }
+  void PrintScreenPressed(bool window_only) override;
+  std::function<bool()> wanted;
+  std::vector<bool> presses;  // window_only of each
+  Picture shot;
+
+ private:
+  ScriptedClipboard& clipboard_;
+};
+
 // The whole headless platform, with Russian regional settings.
 struct HeadlessPlatform {
   HeadlessPlatform();
@@ -198,7 +206,7 @@ struct HeadlessPlatform {
   ScriptedClock clock;
   ScriptedClipboard clipboard;
   ScriptedKeys keys;
-  RecordedScreenshot screenshot;
+  RecordedScreenshot screenshot{clipboard};
   ScriptedColourChooser colours;
   RecordedShell shell;
   Platform platform;
