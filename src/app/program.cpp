@@ -47,6 +47,7 @@ Program::Program(Platform& platform)
                       .process = platform.process,
                       .tools = platform.tools,
                       .keys = platform.keys,
+                      .screenshot = platform.screenshot,
                       .saves = saves_,
                       .named_text = named_text_,
                       .settings_dialog = settings_dialog_}) {}

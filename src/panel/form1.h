@@ -15,6 +15,7 @@ class NamedTextDialog;
 class SettingsDialog;
 class ProcessControl;
 class SettingsFile;
+class SystemScreenshot;
 class Tools;
 struct Module1;
 
@@ -26,6 +27,7 @@ struct PanelPeers {
   ProcessControl& process;
   Tools& tools;
   KeyState& keys;
+  SystemScreenshot& screenshot;
   ClipboardSaves& saves;
   NamedTextDialog& named_text;
   SettingsDialog& settings_dialog;
@@ -64,7 +66,8 @@ class Form1 {
 
   Form& form_;
   PanelPeers peers_;
-  bool pause_was_down_ = false;  // the Pause key as the previous tick read it
+  bool pause_was_down_ = false;         // the Pause key as the previous tick read it
+  bool print_screen_was_down_ = false;  // and PrintScreen
 };
 
 }  // namespace clipnest

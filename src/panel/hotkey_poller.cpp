@@ -3,11 +3,23 @@
 #include "panel/form1.h"
 #include "panel/module1.h"
 #include "platform/key_state.h"
+#include "platform/system_screenshot.h"
 #include "saving/clipboard_saves.h"
 
 #include <cstdint>
 
 namespace clipnest {
+namespace {
+// A new press of a key: it reads down, or that it went down since the last query, after a tick
+// where it was up. While a key is held, the keyboard's repeat sets "went down" again, which is
+// no new press.
+bool NewPress(std::int32_t state, bool& was_down) {
+  const bool pressed = !was_down && state != 0;
+  was_down = (state & kKeyDownNow) != 0;
+  return pressed;
+}
+}  // namespace
+
 // One tick of the hotkey poller: five key-state queries, every tick, in this order.
 void Form1::Timer1_Timer() {
   KeyState& keys = peers_.keys;
@@ -17,15 +29,9 @@ void Form1::Timer1_Timer() {
   const std::int32_t c = keys.AsyncKeyState(virtual_key::kC);
   if (control != 0 && alt != 0 && c != 0) peers_.named_text.OpenNamedTextDialog();
 
-  // Pause/Break toggles the panel once per press: on the tick where the key reads down, or that
-  // it went down since the last query, after a tick where it was up. A key held over many ticks
-  // would otherwise toggle it on each of them and leave it at random; and while it is held, the
-  // keyboard's repeat sets "went down" again, which is no new press.
-  const std::int32_t pause = keys.AsyncKeyState(virtual_key::kPause);
-  const bool pause_down = (pause & kKeyDownNow) != 0;
-  const bool pause_pressed = !pause_was_down_ && (pause_down || (pause & kKeyWentDown) != 0);
-  pause_was_down_ = pause_down;
-  if (pause_pressed) {
+  // Pause/Break toggles the panel once per press: a key held over many ticks would otherwise
+  // toggle it on each of them and leave it at random.
+  if (NewPress(keys.AsyncKeyState(virtual_key::kPause), pause_was_down_)) {
     if (form_.visible()) {
       form_.Hide();
       peers_.cues.Play(cue::kInvisible);
@@ -35,9 +41,15 @@ void Form1::Timer1_Timer() {
     }
   }
 
+  // PrintScreen saves the clipboard's picture on every tick it reads pressed. The screenshot is
+  // taken once per press, on the first of those ticks, before the save: a key held over many
+  // ticks saves one picture many times.
   const std::int32_t print_screen = keys.AsyncKeyState(virtual_key::kPrintScreen);
-  if (print_screen != 0 && peers_.module1.IsOn(peers_.module1.HotPrintScreenFlag))
+  const bool print_screen_pressed = NewPress(print_screen, print_screen_was_down_);
+  if (print_screen != 0 && peers_.module1.IsOn(peers_.module1.HotPrintScreenFlag)) {
+    if (print_screen_pressed) peers_.screenshot.PrintScreenPressed(alt != 0);
     peers_.saves.SavePictureStamped();
+  }
 }
 
 }  // namespace clipnest

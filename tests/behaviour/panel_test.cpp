@@ -71,23 +71,30 @@ TEST_F(PanelTest, PauseTogglesThePanelOncePerPressAndShowsItAsItWas) {
             "shown on top at 4500,300 border 8421504 back 2147483663 opacity 100 into Text4");
 }
 
-TEST_F(PanelTest, PrintScreenSavesOnEveryTickOnlyWhileTheOptionIsOn) {
+TEST_F(PanelTest, PrintScreenTakesTheScreenOncePerPressAndSavesOnEveryTickWhileTheOptionIsOn) {
   h.clipboard.picture = {test_support::InfoHeader(1, 1, 24, 0) + std::string(4, '\0')};
+  h.screenshot.shot = {test_support::InfoHeader(2, 1, 24, 0) + std::string(8, '\x7f')};
   ASSERT_TRUE(h.screenshot.wanted);
   EXPECT_FALSE(h.screenshot.wanted());  // the system's own screenshot follows the option
   HoldPrintScreenOver(3);
   EXPECT_THAT(h.disk.FileNames(), ElementsAre(h.kSettingsPath));
   program->module1().HotPrintScreenFlag = "1";
   EXPECT_TRUE(h.screenshot.wanted());
-  HoldPrintScreenOver(3);
-  EXPECT_TRUE(h.disk.Exists("/clips/Sc-06.12.2026-09.05.03.bmp"));
-  h.clipboard.picture = {};  // while the panel is hidden too; the dialog opens before the save
+  Tick();
+  HoldPrintScreenOver(3);  // one press over three ticks: one screenshot, taken before the saves
+  EXPECT_EQ(h.disk.Content("/clips/Sc-06.12.2026-09.05.03.bmp").substr(14), h.screenshot.shot.dib);
+  Tick();
+  h.keys.Press(virtual_key::kAlt);  // a new press, with Alt: the foreground window
+  HoldPrintScreenOver(1);
+  h.keys.Release(virtual_key::kAlt);
+  EXPECT_THAT(h.screenshot.presses, ElementsAre(false, true));
+  h.clipboard.picture = h.screenshot.shot = {};  // hidden too; the dialog opens before the save
   h.keys.Tap(virtual_key::kPause);
   Tick();
   PressCtrlAltC();
   HoldPrintScreenOver(1);
-  EXPECT_THAT(Cues(),
-              ElementsAre("SaveScr", "SaveScr", "SaveScr", "Invisible", "Settings", "Error"));
+  EXPECT_THAT(Cues(), ElementsAre("SaveScr", "SaveScr", "SaveScr", "SaveScr", "Invisible",
+                                  "Settings", "Error"));
   EXPECT_TRUE(NamedDialog().visible() && !Panel().visible());
 }
 

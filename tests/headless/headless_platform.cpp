@@ -173,6 +173,11 @@ void ScriptedKeys::Tap(int virtual_key) {
   if (on_key_down) on_key_down();
 }
 
+void RecordedScreenshot::PrintScreenPressed(bool window_only) {
+  presses.push_back(window_only);
+  if (!shot.empty()) clipboard_.picture = shot;
+}
+
 HeadlessPlatform::HeadlessPlatform()
     : ansi(*SingleByteCodePage::Make(1251)),
       ini(disk, ansi),

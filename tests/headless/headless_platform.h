@@ -167,12 +167,6 @@ class RecordedRequests : public Tools, public Shell {
   std::vector<std::string> asked;
 };
 
-class RecordedScreenshot : public SystemScreenshot {
- public:
-  void TakeAtPrintScreen(std::function<bool()> wanted) override { this->wanted = wanted; }
-  std::function<bool()> wanted;
-};
-
 class ScriptedClock : public RegionalClock {
  public:
   std::string TimeText() override { return time; }
@@ -192,6 +186,20 @@ class ScriptedClipboard : public Clipboard {
   bool unreadable = false;
 };
 
+// Records each press it is told of; puts `shot`, when there is one, on the clipboard then.
+class RecordedScreenshot : public SystemScreenshot {
+ public:
+  explicit RecordedScreenshot(ScriptedClipboard& clipboard) : clipboard_(clipboard) {}
+  void TakeAtPrintScreen(std::function<bool()> wanted) override { this->wanted = wanted; }
+  void PrintScreenPressed(bool window_only) override;
+  std::function<bool()> wanted;
+  std::vector<bool> presses;  // window_only of each
+  Picture shot;
+
+ private:
+  ScriptedClipboard& clipboard_;
+};
+
 // The whole headless platform, with Russian regional settings.
 struct HeadlessPlatform {
   HeadlessPlatform();
@@ -207,7 +215,7 @@ struct HeadlessPlatform {
   ScriptedClock clock;
   ScriptedClipboard clipboard;
   ScriptedKeys keys;
-  RecordedScreenshot screenshot;
+  RecordedScreenshot screenshot{clipboard};
   ScriptedColourChooser colours;
   RecordedRequests requests;
   Platform platform;

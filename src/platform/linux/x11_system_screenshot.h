@@ -18,6 +18,8 @@ class X11SystemScreenshot : public SystemScreenshot {
   X11SystemScreenshot& operator=(const X11SystemScreenshot&) = delete;
 
   void TakeAtPrintScreen(std::function<bool()> wanted) override;
+  // Taken already, at the key's raw event.
+  void PrintScreenPressed(bool) override {}
 
  private:
   X11KeyState& keys_;

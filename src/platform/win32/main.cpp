@@ -11,6 +11,7 @@
 #include "platform/win32/win32_regional_clock.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_sound_player.h"
+#include "platform/win32/win32_system_screenshot.h"
 #include "platform/win32/win32_window_system.h"
 
 #include <windows.h>

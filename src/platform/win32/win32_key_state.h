@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/key_state.h"
-#include "platform/system_screenshot.h"
 
 namespace clipnest::win32 {
 
@@ -9,12 +8,6 @@ namespace clipnest::win32 {
 class Win32KeyState : public KeyState {
  public:
   std::int16_t AsyncKeyState(int virtual_key) override;
-};
-
-// Windows puts a screenshot on the clipboard at every PrintScreen by itself.
-class Win32SystemScreenshot : public SystemScreenshot {
- public:
-  void TakeAtPrintScreen(std::function<bool()>) override {}
 };
 
 }  // namespace clipnest::win32
