@@ -2,6 +2,7 @@
 #include "canberra_sound.h"
 #include "desktop_shell.h"
 #include "disk_ini_store.h"
+#include "global_keys.h"
 #include "guarded_application.h"
 #include "locale_code_page.h"
 #include "platform/platform.h"
@@ -14,8 +15,6 @@
 #include "single_instance.h"
 #include "termination_signals.h"
 #include "x11_clipboard.h"
-#include "x11_key_state.h"
-#include "x11_system_screenshot.h"
 
 #include <QIcon>
 
@@ -45,8 +44,7 @@ int main(int, char** argv) {
   PosixClock clock;
   X11Clipboard clipboard;
   PosixFiles files;
-  X11KeyState keys;
-  X11SystemScreenshot screenshot(keys);
+  GlobalKeys global_keys = SessionGlobalKeys();
 
   QtColourChooser colours;
   DesktopShell shell;
@@ -59,8 +57,8 @@ int main(int, char** argv) {
                     .ansi = ansi,
                     .clipboard = clipboard,
                     .files = files,
-                    .keys = keys,
-                    .screenshot = screenshot,
+                    .keys = *global_keys.keys,
+                    .screenshot = *global_keys.screenshot,
                     .colours = colours,
                     .shell = shell};
   Program program(platform);
