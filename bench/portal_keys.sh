@@ -12,22 +12,11 @@ folder=$(e2e_fresh_copy "$root/out/linux/Clipnest" bench)
 e2e_write_settings "$folder" Left=4500 Top=300 SavePath=Clips BorderColor=8421504 \
   MainColor=15790320 HotPrintScreen=0 Sounds=0 Transparent=0 TransparentValue=255
 
-dbus-daemon --config-file="$fakes/bus.conf" --fork --print-address=3 --print-pid=4 \
-  3>"$E2E_TMP/bus" 4>"$E2E_TMP/bus.pid"
-E2E_PIDS+=("$(cat "$E2E_TMP/bus.pid")")
+# The fake desktop starts the bus and the frontend, then prints the bus's address.
+/usr/bin/python3 "$fakes/desktop.py" /usr/libexec/xdg-desktop-portal >"$E2E_TMP/bus" &
+E2E_PIDS+=($!)
+for _ in $(seq 1 200); do [ -s "$E2E_TMP/bus" ] && break; sleep 0.05; done
 export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/bus")
-/usr/bin/python3 "$fakes/desktop.py" >"$E2E_TMP/desktop.log" 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 1 100); do grep -q ready "$E2E_TMP/desktop.log" && break; sleep 0.05; done
-XDG_CURRENT_DESKTOP=clipnesttest XDG_DESKTOP_PORTAL_DIR=$fakes \
-  /usr/libexec/xdg-desktop-portal >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 1 100); do
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.portal.Desktop 2>/dev/null |
-    grep -q true && break
-  sleep 0.05
-done
 
 (cd "$folder" && exec env WAYLAND_DISPLAY=wayland-bench ./clipnest) 2>"$E2E_TMP/clipnest.err" &
 pid=$!
