@@ -43,9 +43,10 @@ void PortalScreenshot::Take() {
                       [this](uint response, const QVariantMap& results) {
                         // The portal leaves its file where the desktop keeps screenshots.
                         const QUrl file(results.value(QStringLiteral("uri")).toString());
-                        const QImage screen(file.isLocalFile() ? file.toLocalFile() : QString());
-                        if (response == PortalRequest::kSucceeded && !screen.isNull())
-                          QGuiApplication::clipboard()->setImage(screen);
+                        if (response == PortalRequest::kSucceeded && file.isLocalFile()) {
+                          const QImage screen(file.toLocalFile());
+                          if (!screen.isNull()) QGuiApplication::clipboard()->setImage(screen);
+                        }
                         taking_ = false;
                         keys_.HoldBack(virtual_key::kPrintScreen, false);
                       });
