@@ -174,7 +174,7 @@ void PortalKeyState::CreateSession() {
                         if (stage_ == Stage::kFallenBack) return;
                         session_ = PathText(results.value(QStringLiteral("session_handle")));
                         if (response != PortalRequest::kSucceeded || session_.isEmpty())
-                          return FallBack(QStringLiteral("нет глобальных клавиш"));
+                          return FallBack(QStringLiteral("нет портала с GlobalShortcuts"));
                         bus_.connect(QString::fromLatin1(kPortalService), session_,
                                      QString::fromLatin1(kSessionInterface),
                                      QStringLiteral("Closed"), signals_.get(), SLOT(Closed()));
