@@ -122,7 +122,7 @@ class PortalSignals : public QObject {
     keys_.OnShortcut(PathText(arguments[0]), arguments[1].toString(),
                      message.member() == QLatin1String("Activated"));
   }
-  void Closed() { keys_.FallBack(QStringLiteral("портал закрыл сеанс")); }
+  void Closed(const QDBusMessage&) { keys_.FallBack(QStringLiteral("портал закрыл сеанс")); }
 
  private:
   PortalKeyState& keys_;
@@ -177,7 +177,8 @@ void PortalKeyState::CreateSession() {
                           return FallBack(QStringLiteral("нет портала с GlobalShortcuts"));
                         bus_.connect(QString::fromLatin1(kPortalService), session_,
                                      QString::fromLatin1(kSessionInterface),
-                                     QStringLiteral("Closed"), signals_.get(), SLOT(Closed()));
+                                     QStringLiteral("Closed"), signals_.get(),
+                                     SLOT(Closed(QDBusMessage)));
                         BindShortcuts();
                       });
 }
