@@ -3,6 +3,7 @@
 #include "platform/linux/desktop_shell.h"
 #include "platform/linux/desktop_tools.h"
 #include "platform/linux/disk_ini_store.h"
+#include "platform/linux/global_keys.h"
 #include "platform/linux/guarded_application.h"
 #include "platform/linux/locale_code_page.h"
 #include "platform/linux/posix_clock.h"
@@ -14,8 +15,6 @@
 #include "platform/linux/single_instance.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/x11_clipboard.h"
-#include "platform/linux/x11_key_state.h"
-#include "platform/linux/x11_system_screenshot.h"
 #include "platform/platform.h"
 
 #include <QIcon>
@@ -46,8 +45,7 @@ int main(int, char** argv) {
   x11::PosixClock clock;
   x11::X11Clipboard clipboard;
   x11::PosixFiles files;
-  x11::X11KeyState keys;
-  x11::X11SystemScreenshot screenshot(keys);
+  x11::GlobalKeys global_keys = x11::SessionGlobalKeys();
 
   x11::QtColourChooser colours;
   x11::DesktopShell shell;
@@ -61,8 +59,8 @@ int main(int, char** argv) {
                     .ansi = ansi,
                     .clipboard = clipboard,
                     .files = files,
-                    .keys = keys,
-                    .screenshot = screenshot,
+                    .keys = *global_keys.keys,
+                    .screenshot = *global_keys.screenshot,
                     .colours = colours,
                     .shell = shell,
                     .tools = tools};
