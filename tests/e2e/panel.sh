@@ -2,17 +2,15 @@
 # The panel's global keys, its moves, its ends and the tool launchers, on one real program:
 # tests/e2e/panel.sh linux|windows.
 APP_PLATFORM=${1:?usage: panel.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 dialog_shown() { e2e_wait_search 10 --name '^Clipnest v1\.0$' >/dev/null; }
-hidden() { ! app_viewable "$PANEL"; }
-left_top() { echo "$(app_setting Left) $(app_setting Top)"; }
 
 scenario_pause_and_ctrl_alt_c_from_another_program() {
   app_scenario keys
   app_start || return 0
   app_focus_elsewhere || return 0
   app_press Pause
-  e2e_check "Pause hides the panel while another program has the focus" hidden
+  e2e_equal "Pause hides the panel while another program has the focus" "" "$(app_viewable "$PANEL" && echo shown)"
   app_press Pause
   e2e_equal "Pause shows it again, in its place" "300,20 137x21" "$(app_viewable "$PANEL" && win_geometry "$PANEL")"
   win_clipboard_text 'из буфера'
@@ -49,7 +47,7 @@ scenario_drag_writes_twips() {
   e2e_equal "the panel follows the mouse" "400,120" "$(win_geometry "$PANEL" | cut -d' ' -f1)"
   xdotool mouseup "$button"
   sleep 0.8
-  e2e_equal "the release writes its place in twips" "6000 1800" "$(left_top)"
+  e2e_equal "the release writes its place in twips" "6000 1800" "$(app_setting Left) $(app_setting Top)"
 }
 
 scenario_exit_and_close_write_the_place() {
@@ -61,7 +59,7 @@ scenario_exit_and_close_write_the_place() {
   sed -i '/^Left=\|^Top=/d' "$APP_DIR/Settings.ini"
   app_click 124 12
   e2e_check "the exit button ends the program" win_wait_exit "$APP_PID"
-  e2e_equal "leaving no window, and Left and Top written" " 4500 300" "$(app_windows) $(left_top)"
+  e2e_equal "leaving no window, and Left and Top written" " 4500 300" "$(app_windows) $(app_setting Left) $(app_setting Top)"
   app_stop
   # The window manager's or the system's close: SIGTERM on Linux, taskkill on Windows.
   app_start || return 0
@@ -69,7 +67,7 @@ scenario_exit_and_close_write_the_place() {
   if [ "$APP_PLATFORM" = linux ]; then kill -TERM "$APP_PID"
   else "$WIN_WINE" taskkill /im Clipnest.exe </dev/null >/dev/null 2>&1; fi
   e2e_check "a request to close ends the program" win_wait_exit "$APP_PID"
-  e2e_equal "with Left and Top written" "4500 300" "$(left_top)"
+  e2e_equal "with Left and Top written" "4500 300" "$(app_setting Left) $(app_setting Top)"
 }
 
 scenario_launchers_start_the_tools() {

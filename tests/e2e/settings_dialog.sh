@@ -3,13 +3,12 @@
 # folder typed into it, the colour chooser, the help and the links:
 # tests/e2e/settings_dialog.sh linux|windows.
 APP_PLATFORM=${1:?usage: settings_dialog.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 
 # Stubs first on PATH write down what they were asked to open; Wine hands links to them too.
 before_scenarios() {
   mkdir -p "$E2E_TMP/stubs"
-  printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$E2E_TMP" >"$E2E_TMP/stubs/xdg-open"
-  cp "$E2E_TMP/stubs/xdg-open" "$E2E_TMP/stubs/xdg-email"
+  printf '#!/bin/sh\necho "$*" >>%s/opened\n' "$E2E_TMP" | tee "$E2E_TMP/stubs/xdg-email" >"$E2E_TMP/stubs/xdg-open"
   printf '#!/bin/sh\n' >"$E2E_TMP/stubs/xdg-mime"
   chmod +x "$E2E_TMP/stubs/"*
   export PATH="$E2E_TMP/stubs:$PATH"
@@ -22,8 +21,6 @@ open_dialog() {
   sleep 0.5
   app_client "$DIALOG" 346 314
 }
-chooser() { CHOOSER=$(e2e_wait_search 10 --name '^(Select Color|Выбор цвета|Цвет|Color)$'); }
-frame_now() { echo "$(app_pixel "$APP_PANEL_X" $((APP_PANEL_Y + 10))) $(app_setting BorderColor)"; }
 
 scenario_look() {
   app_scenario look BorderColor=255 MainColor=16711680
@@ -61,20 +58,15 @@ scenario_colour_chooser() {
   app_start || return 0
   open_dialog || return 0
   app_dialog_click 20 110
-  chooser || { e2e_fail "the colour chooser did not open"; return 0; }
+  CHOOSER=$(e2e_wait_search 10 --name '^(Select Color|Выбор цвета|Цвет|Color)$') || { e2e_fail "no colour chooser"; return 0; }
   sleep 0.5
   xdotool windowactivate --sync "$CHOOSER" >/dev/null 2>&1
   if [ "$APP_PLATFORM" = linux ]; then xdotool key alt+h ctrl+a; xdotool type --delay 30 '#00c000'
   else xdotool key Right Right; fi  # another of the basic colours
-  sleep 0.3
-  xdotool key Return
-  sleep 1
-  local now stored
-  now=$(frame_now)
-  stored=${now#* }
-  e2e_check "the chosen colour is the frame's and is written as BorderColor ($now)" test "$now" = \
-    "$((stored & 255)),$(((stored >> 8) & 255)),$(((stored >> 16) & 255)) $stored"
-  e2e_check "and it is another colour than the stored grey" test "$stored" != 8421504
+  sleep 0.3; xdotool key Return; sleep 1
+  local stored=$(app_setting BorderColor) frame=$(app_pixel "$APP_PANEL_X" $((APP_PANEL_Y + 10)))
+  e2e_check "the chosen colour, not the stored grey, is the frame's and is written as BorderColor ($frame $stored)" \
+    test "$frame" = "$((stored & 255)),$(((stored >> 8) & 255)),$(((stored >> 16) & 255))" -a "$stored" != 8421504
 }
 
 scenario_help_and_links() {

@@ -2,8 +2,7 @@
 # Start-up of one real program: the panel's window as the window system has it, a missing
 # settings file, a second copy and the Load cue: tests/e2e/startup.sh linux|windows.
 APP_PLATFORM=${1:?usage: startup.sh linux|windows}
-source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-message_boxes() { xdotool search --onlyvisible --name '^Clipnest$' 2>/dev/null; }
+source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 
 scenario_the_settings_place_and_skin_the_panel() {
   app_scenario skin BorderColor=255 MainColor=16711680 Transparent=1 TransparentValue=128
@@ -36,7 +35,7 @@ scenario_a_second_copy_ends_at_once() {
   cp -a "$APP_DIR" "$second"
   rm "$second/Settings.ini"  # had the second copy gone on, it would show a message box
   app_launch "$second"
-  for _ in $(seq 50); do seen+=$(message_boxes); kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 50); do seen+=$(xdotool search --onlyvisible --name '^Clipnest$'); kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
   e2e_check "the second copy ends by itself" win_wait_exit "$APP_PID" 1
   e2e_equal "showing nothing, the first panel left as it was" " 300,20 137x21" "$seen $(win_geometry "$PANEL")"
   APP_PID=$first_pid

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The help files of a portable folder: Help.chm read back by libchm (extract_chmLib, not the
-# compiler's own tools), Help.html checked the way a browser follows its links, the two holding
-# the same text, and a fresh run of scripts/make-help.sh giving the same bytes.
-# Usage: tests/help/help_files_test.sh PORTABLE_FOLDER
+# The help files of a portable folder: Help.chm read back by libchm (not the compiler's tools),
+# Help.html checked the way a browser follows its links, the two holding the same text, and a
+# fresh run of scripts/make-help.sh giving the same bytes: help_files_test.sh PORTABLE_FOLDER
 set -uo pipefail
 export LC_ALL=C
 chm=${1:?usage: help_files_test.sh PORTABLE_FOLDER}/Help.chm html=$1/Help.html

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# The downloads as a user gets them: scripts/package --check gives the same bytes from a second
-# build elsewhere; each archive holds exactly the portable folder, dated at the commit; unpacked
-# into an empty folder each program starts with no message and saves the clipboard text (the
-# Linux one from its menu entry); what the Windows program declares and imports, and the
-# libraries the Linux one needs against the README's list.
+# The downloads as a user gets them: scripts/package --check gives the same bytes again; each
+# archive holds exactly the portable folder, dated at the commit; unpacked, each program starts
+# with no message and saves the clipboard text (the Linux one from its menu entry); what the
+# Windows program declares and imports; the Linux one's libraries against the README's list.
 APP_PLATFORM=linux
-source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/program.sh"
 cd "$E2E_ROOT" || exit 1
 PYTHON=/usr/bin/python3  # Debian's, which has python3-pefile
 version=$(sed -n 's/^project(Clipnest VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -63,9 +63,7 @@ app_run() {
 # app_scenario NAME [KEY=VALUE...]: a fresh APP_DIR (and prefix), its settings with these keys.
 app_scenario() {
   [ -z "${APP_PID:-}" ] || app_stop  # whatever the previous scenario left running
-  echo "-- $1"
-  APP_DIR=$E2E_TMP/app-$1
-  cp -a "$APP_SOURCE" "$APP_DIR"
+  echo "-- $1" && APP_DIR=$E2E_TMP/app-$1 && cp -a "$APP_SOURCE" "$APP_DIR"
   if [ "$APP_PLATFORM" = windows ]; then
     export WINEPREFIX=$E2E_TMP/prefix-$1; cp -a "$E2E_TMP/prefix" "$WINEPREFIX"; WIN_PREFIXES+=("$WINEPREFIX")
   fi
@@ -79,21 +77,17 @@ app_setting() { LC_ALL=C sed -n "s/^$1=\(.*\)\r\$/\1/p" "$APP_DIR/Settings.ini";
 
 # app_launch DIR: starts the program there; APP_PID.
 app_launch() {
-  if [ "$APP_PLATFORM" = linux ]; then (cd "$1" && exec ./clipnest) </dev/null >>"$E2E_TMP/bg.log" 2>&1 &
-  else (cd "$1" && exec "$WIN_WINE" ./Clipnest.exe) </dev/null >>"$E2E_TMP/bg.log" 2>&1 & fi
-  APP_PID=$!; E2E_PIDS+=("$APP_PID")
+  local program=./clipnest; [ "$APP_PLATFORM" = linux ] || program="$WIN_WINE ./Clipnest.exe"
+  (cd "$1" && exec $program) </dev/null >>"$E2E_TMP/bg.log" 2>&1 & APP_PID=$!; E2E_PIDS+=($!)
 }
 app_windows() {
   if [ "$APP_PLATFORM" = linux ]; then xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null
   else xdotool search --onlyvisible --class '^clipnest\.exe$' 2>/dev/null; fi
 }
 # The PANEL is the window not captioned Clipnest (untitled under Wine, the class name on Linux).
-find_panel() {
-  for PANEL in $(app_windows); do [[ $(xdotool getwindowname "$PANEL") != Clipnest* ]] && return 0; done
-  return 1
-}
-# Watches the cues being opened (WIN_OPENS_LOG), starts the program from APP_DIR, waits for its panel.
+find_panel() { for PANEL in $(app_windows); do [[ $(xdotool getwindowname "$PANEL") != Clipnest* ]] && return 0; done; return 1; }
 app_wait_panel() { poll 150 find_panel && echo "$PANEL"; }
+# Watches the cues being opened (WIN_OPENS_LOG), starts the program from APP_DIR, waits for its panel.
 app_start() {
   WIN_OPENS_LOG=$E2E_TMP/opens-$RANDOM
   inotifywait -m -e open --format %f "$APP_DIR/Sounds" >"$WIN_OPENS_LOG" 2>"$WIN_OPENS_LOG.err" & E2E_PIDS+=($!)
