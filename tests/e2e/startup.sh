@@ -6,16 +6,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 
 scenario_the_settings_place_and_skin_the_panel() {
   app_scenario skin BorderColor=255 MainColor=16711680 Transparent=1 TransparentValue=128
-  local started=$(date +%s%N) shown
   app_start || return 0
-  shown=$((($(date +%s%N) - started) / 1000000 - 1000))
   e2e_equal "Left=4500 Top=300 put the 137 x 21 panel at 300,20" "300,20 137x21" "$(win_geometry "$PANEL")"
   e2e_check "it stays above other windows, off the taskbar" above_untasked "$PANEL"
   e2e_equal "TransparentValue=128 is its opacity" $((128 * 0x01010101)) "$(opacity)"
   e2e_equal "its frame is BorderColor 255 (red), its background MainColor 16711680 (blue)" \
     "255,0,0 0,0,255" "$(app_pixel 300 20) $(app_pixel 302 22)"
   e2e_check "the Load cue plays" cue_played Load
-  e2e_check "without a sound device the panel shows within 3 s (${shown} ms)" test "$shown" -lt 3000
 }
 
 scenario_without_a_settings_file() {
