@@ -111,6 +111,7 @@ no_cue() { [ -z "$(app_cues_since "$1")" ]; }
 e2e_wait_search() { local n=$(($1 * 10)); shift; poll "$n" first_window "$@"; }
 first_window() { xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep .; }
 e2e_wait_window() { e2e_wait_search "${2:-10}" --name "$1"; }
+e2e_wait_pid_window() { e2e_wait_search "${2:-10}" --pid "$1"; }
 # Another program takes the focus: under Wine a Wine one, as Wine sees keys only then.
 app_focus_elsewhere() {
   if [ -z "$APP_OTHER" ]; then
