@@ -52,7 +52,7 @@ win_begin() {
 app_run() {
   local scenarios=("$@") scenario
   [ -z "${ONLY:-}" ] || read -r -a scenarios <<<"$ONLY"
-  APP_SOURCE=$E2E_ROOT/out/$APP_PLATFORM/Clipnest
+  APP_SOURCE=${CLIPNEST_APP:-$E2E_ROOT/out/$APP_PLATFORM/Clipnest}  # ctest names its build's folder
   [ -d "$APP_SOURCE" ] || { echo "FAIL no $APP_SOURCE: build it first"; exit 1; }
   e2e_begin
   [ "$APP_PLATFORM" = linux ] || win_begin

@@ -10,9 +10,9 @@ PYTHON=/usr/bin/python3  # Debian's, which has python3-pefile
 version=$(sed -n 's/^project(Clipnest VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 TEXT="Clipnest download $RANDOM$RANDOM"
 e2e_begin
+EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}  # before packaging, which reads it too
 scripts/package --check >"$E2E_TMP/package.log" 2>&1 || { tail -n 20 "$E2E_TMP/package.log"; e2e_fail "scripts/package --check"; exit 1; }
 e2e_pass "a second build of the same sources elsewhere gives the same archives"
-EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 LINUX_ARCHIVE=dist/Clipnest-$version-linux-x86_64.tar.gz WINDOWS_ARCHIVE=dist/Clipnest-$version-windows-x64.zip
 
 # The entries a folder must have for PLATFORM: "mode name", sorted by name.
