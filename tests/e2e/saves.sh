@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 clips() { LC_ALL=C ls -A "$APP_DIR/Clips" | xargs; }
 # holds FILE EXPECTED: FILE gets EXPECTED's bytes within 10 s (a large save takes a moment).
 holds() { poll 100 cmp -s "$2" "$1"; }
-same_pixels() { poll 20 eval "[ \"\$(compare -metric AE '$1' '$2' null: 2>&1)\" = 0 ]"; }
+same_pixels() { poll 50 eval "[ \"\$(compare -metric AE '$1' '$2' null: 2>&1)\" = 0 ]"; }
 # An ANSI text save: Windows-1251, then CR LF. Wine's bridge turns each line feed into CR LF.
 ansi() { if [ "$APP_PLATFORM" = linux ]; then cat; else perl -pe 's/\n/\r\n/g'; fi | iconv -f UTF-8 -t WINDOWS-1251; printf '\r\n'; }
 holds_text() { printf %s "$2" | ansi >"$E2E_TMP/expected"; holds "$1" "$E2E_TMP/expected"; }
@@ -69,7 +69,7 @@ scenario_picture_save() {
   convert -size 3840x2160 xc: +noise Random -depth 8 "PNG24:$E2E_TMP/large.png"
   app_offer_picture "$E2E_TMP/large.png"
   app_click 43 11
-  e2e_check "a 3840 x 2160 picture arrives whole" same_pixels "$E2E_TMP/large.png" "$(win_wait_file "$APP_DIR/Clips/Sc-*.bmp" 10)"
+  e2e_check "a 3840 x 2160 picture arrives whole" same_pixels "$E2E_TMP/large.png" "$(win_wait_file "$APP_DIR/Clips/Sc-*.bmp" 30)"
 }
 
 scenario_named_text_dialog() {
