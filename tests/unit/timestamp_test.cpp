@@ -41,6 +41,7 @@ TEST_F(TimestampTest, CharactersThatAWindowsFileNameCannotHoldBecomePoints) {
   // US settings on Linux (a 12-hour time of two-digit hours) and on Windows.
   EXPECT_EQ(Stamp("09:05:03 AM", "12/6/2026"), "12.6.2026-09.05.03");
   EXPECT_EQ(Stamp("9:05:03 AM", "12/6/2026"), "12.6.2026-9..5..3 ");
+  EXPECT_EQ(Stamp("14\t30\n00", "a\rb"), "a.b-14.30.00");
   EXPECT_EQ(Stamp("14:30:00", "a\\b:c*d?e\"f<g>h|i"), "a.b.c.d.e.f.g.h.i-14.30.00");
   EXPECT_EQ(panel["Text1"].text(), "14:30:00");
 }
