@@ -10,12 +10,15 @@
 namespace clipnest {
 namespace {
 
-// A piece of a file name: each character that cannot stand in a Windows file name becomes ".".
-// Regional formats such as 12/6/2026 or a 12-hour time would otherwise turn every save into
-// folders that do not exist or a name the system refuses.
+// A piece of a file name: each character that cannot stand in a Windows file name (control
+// characters among them) becomes ".". Regional formats such as 12/6/2026 or a 12-hour time would
+// otherwise turn every save into folders that do not exist or a name the system refuses.
 std::string FileNamePiece(std::string text) {
   for (char& c : text) {
-    if (std::string_view(R"(/\:*?"<>|)").find(c) != std::string_view::npos) c = '.';
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view(R"(/\:*?"<>|)").find(c) != std::string_view::npos) {
+      c = '.';
+    }
   }
   return text;
 }

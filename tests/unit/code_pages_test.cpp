@@ -56,7 +56,9 @@ TEST(SingleByteCodePageTest, LongTextsEncodeAsTheirPiecesDo) {
   ASSERT_TRUE(page->AppendEncoded(text, appended));
   EXPECT_EQ(appended, "before " + expected);
 
-  for (const std::string bad : {"\xF0\x9F\x98\x80", "\xD0", "\x80", "é", "\xE0\x80\x80"}) {
+  // Ill-formed UTF-8 too: overlong forms of characters the page holds (А, ё) and a surrogate.
+  for (const std::string bad : {"\xF0\x9F\x98\x80", "\xD0", "\x80", "é", "\xE0\x80\x80",
+                                "\xE0\x90\x90", "\xF0\x80\x91\x91", "\xED\xA0\x80"}) {
     for (std::size_t at : {std::size_t{0}, std::size_t{5}, std::size_t{4093}, std::size_t{4100},
                            std::size_t{8197}, text.size()}) {
       std::string broken = text;

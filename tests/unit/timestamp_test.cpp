@@ -26,6 +26,7 @@ TEST(TimestampTest, TakesTheTimesCharactersByPositionAndMakesEveryOneAFileNameCa
   // US settings on Linux and Windows; every character a Windows file name refuses.
   EXPECT_EQ(stamp("09:05:03 AM", "12/6/2026"), "12.6.2026-09.05.03");
   EXPECT_EQ(stamp("14:30:00", "a\\b:c*d?e\"f<g>h|i"), "a.b.c.d.e.f.g.h.i-14.30.00");
+  EXPECT_EQ(stamp("14\t30\n00", "a\rb"), "a.b-14.30.00");  // and control characters
 }
 
 }  // namespace clipnest

@@ -9,7 +9,8 @@
 namespace clipnest {
 namespace {
 
-// Decodes one UTF-8 sequence at `pos`; a malformed byte stands for itself as U+FFFD.
+// Decodes one UTF-8 sequence at `pos`; a byte that starts no well-formed one stands for itself
+// as U+FFFD, which no page holds.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   unsigned char lead = byte(pos);
@@ -29,6 +30,12 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
       return 0xFFFD;
     }
     code = (code << 6) | (byte(pos + i) & 0x3F);
+  }
+  // Overlong forms and surrogates are ill-formed too: E0 90 90 is not the U+0410 of D0 90.
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++pos;
+    return 0xFFFD;
   }
   pos += length;
   return code;

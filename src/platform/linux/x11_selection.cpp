@@ -216,12 +216,9 @@ std::string X11Selection::TakeIncrementally(std::size_t announced_size) {
       moved = now;
       moved_size = data.size();
     }
-    const std::chrono::duration<double> at_pace(static_cast<double>(data.size()) /
-                                                static_cast<double>(limits_.minimum_pace));
-    const auto kept_pace =
-        begun_ + limits_.grace + std::chrono::duration_cast<Clock::duration>(at_pace);
-    const auto still_moving = std::max(begun_ + limits_.grace, moved + std::chrono::seconds(1));
-    deadline_ = std::min({now + limits_.patience, kept_pace, still_moving});
+    const auto pace_deadline = begun_ + std::chrono::duration_cast<Clock::duration>(
+                                            PaceDeadline(limits_, data.size(), moved - begun_));
+    deadline_ = std::min(now + limits_.patience, pace_deadline);
   }
   return data;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer_pace.h"
+
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -8,22 +10,6 @@
 #include <vector>
 
 namespace clipnest::x11 {
-
-// What one reading of the clipboard may cost before it is abandoned.
-struct SelectionLimits {
-  // An owner that does not answer costs about this much, in all, per reading; a transfer in
-  // pieces waits this long at most for each piece.
-  std::chrono::milliseconds patience{1000};
-  // The most bytes one transfer may bring; an owner that offers or sends more is not read.
-  std::size_t largest_transfer = std::size_t{512} << 20;
-  // A transfer in pieces may take this long from the reading's start whatever its pace; then
-  // it must have kept up this many bytes a second on average since the start...
-  std::chrono::milliseconds grace{1500};
-  std::size_t minimum_pace = std::size_t{64} << 20;
-  // ...and each second must bring this many more: a transfer that trickles after a fast start
-  // stands still.
-  std::size_t least_in_a_second = std::size_t{1} << 20;
-};
 
 // Reads the CLIPBOARD selection over a private X connection with a hidden window of its own,
 // so a slow owner never stalls the program's windows for long. A reading (Begin, then any
