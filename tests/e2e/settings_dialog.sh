@@ -43,11 +43,13 @@ scenario_opacity_and_save_folder() {
   open_dialog || return 0
   app_dialog_click 14 58
   e2e_equal "ticking Прозрачность gives the panel the stored opacity" $((200 * 0x01010101)) "$(opacity)"
+  # A folder copied as a whole line: the paste keeps its first line, and the saves use it.
+  win_clipboard_text $'Notes-2\r\nвторая строка\r\n'
   app_dialog_click 100 266
-  xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace
-  xdotool type --delay 50 'Notes-2'
+  xdotool key ctrl+a ctrl+v
+  sleep 0.3
   app_dialog_click 328 266
-  e2e_equal "OK stores the folder as typed" Notes-2 "$(app_setting SavePath)"
+  e2e_equal "OK stores the pasted folder's first line" Notes-2 "$(app_setting SavePath)"
   win_clipboard_text 'в новую папку'
   app_click 11 11
   e2e_check "the next save goes there" win_wait_file "$APP_DIR/Notes-2/Text-*.txt"
