@@ -2,10 +2,10 @@
 // display: the transfer from the owner, the decoding to UTF-8, the conversion to the file's bytes
 // in the code page of the locale, and the write (appended to FILE). Prints milliseconds:
 //   transfer T decode D convert C write W
-#include "platform/linux/locale_code_page.h"
-#include "platform/linux/posix_files.h"
-#include "platform/linux/selection_text.h"
-#include "platform/linux/x11_selection.h"
+#include "platform/linux/posix/locale_code_page.h"
+#include "platform/linux/posix/posix_files.h"
+#include "platform/linux/x11/selection_text.h"
+#include "platform/linux/x11/x11_selection.h"
 #include "saving/text_file.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@
 #include <optional>
 
 using namespace clipnest;
-using namespace clipnest::x11;
+using namespace clipnest::linux_backend;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

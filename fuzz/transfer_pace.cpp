@@ -1,7 +1,7 @@
 // The clipboard transfer's pace rule, against its plain statement: a transfer in pieces waits
 // for its next piece while it holds no more than the largest transfer and, after the grace, its
 // bytes keep the minimum pace for the time beyond the grace and the last second brought more.
-#include "platform/linux/transfer_pace.h"
+#include "platform/linux/x11/transfer_pace.h"
 #include "check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,7 +1,7 @@
 // The clipboard text's UTF-8 check agrees with a plain decoder of the standard's rules, wherever
 // the text falls against the blocks that the check reads at once.
 #include "check.h"
-#include "platform/linux/utf8_validity.h"
+#include "platform/linux/x11/utf8_validity.h"
 
 #include <string>
 

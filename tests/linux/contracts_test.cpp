@@ -5,11 +5,11 @@
 #include "contract/files_contract.h"
 #include "contract/key_state_contract.h"
 #include "contract/profile_strings_contract.h"
-#include "platform/linux/disk_ini_store.h"
-#include "platform/linux/locale_code_page.h"
-#include "platform/linux/posix_files.h"
-#include "platform/linux/x11_clipboard.h"
-#include "platform/linux/x11_key_state.h"
+#include "platform/linux/posix/disk_ini_store.h"
+#include "platform/linux/posix/locale_code_page.h"
+#include "platform/linux/posix/posix_files.h"
+#include "platform/linux/x11/x11_clipboard.h"
+#include "platform/linux/x11/x11_key_state.h"
 #include "posix_helpers.h"
 #include "support/temp_folder.h"
 #include "x_session.h"
@@ -22,7 +22,7 @@
 namespace clipnest::contract {
 namespace {
 
-using namespace x11;
+using namespace linux_backend;
 
 using test_support::XSession;
 

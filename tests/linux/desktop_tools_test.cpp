@@ -1,9 +1,9 @@
 // The user's tools, the help and the links on a desktop in a folder, and how they are started.
-#include "platform/linux/desktop_tools.h"
+#include "platform/linux/desktop/desktop_tools.h"
 #include "forms/form.h"
 #include "forms/window_system.h"
-#include "platform/linux/desktop_shell.h"
-#include "platform/linux/detached_start.h"
+#include "platform/linux/desktop/desktop_shell.h"
+#include "platform/linux/posix/detached_start.h"
 #include "support/temp_folder.h"
 
 #include <gmock/gmock.h>
@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <thread>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 using test_support::ReadBytes;
@@ -133,4 +133,4 @@ TEST_F(DesktopTest, AStartedToolRunsDetachedWithNothingOfThisProgram) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

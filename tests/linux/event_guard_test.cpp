@@ -10,7 +10,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 class Throwing : public QObject {
@@ -38,4 +38,4 @@ TEST(EventGuardTest, AThrowingHandlerLeavesTheEventLoopRunning) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

@@ -1,7 +1,7 @@
 // The global keys of a Wayland session through Debian's own portal frontend on a private bus,
 // with a fake desktop behind it (fake_portal/desktop.py) that the tests drive.
 #include "platform/linux/portal/portal_key_state.h"
-#include "platform/linux/x11_key_map.h"
+#include "platform/linux/x11/x11_key_map.h"
 #include "x_session.h"
 
 #include <gmock/gmock.h>
@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 using test_support::RunEventsUntil;
@@ -129,4 +129,4 @@ TEST_F(PortalKeyStateTest, WhenThePortalGoesAwayOrIsNotThereTheFallbackAnswers) 
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

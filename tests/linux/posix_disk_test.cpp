@@ -2,9 +2,9 @@
 // atomic replacement, and the multi-byte code pages of East Asian locales.
 #include "contract/contract.h"
 #include "platform/ini/ini_profile_strings.h"
-#include "platform/linux/disk_ini_store.h"
-#include "platform/linux/locale_code_page.h"
-#include "platform/linux/posix_files.h"
+#include "platform/linux/posix/disk_ini_store.h"
+#include "platform/linux/posix/locale_code_page.h"
+#include "platform/linux/posix/posix_files.h"
 #include "posix_helpers.h"
 #include "saving/text_file.h"
 #include "support/temp_folder.h"
@@ -18,7 +18,7 @@
 #include <unistd.h>
 #include <fstream>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 namespace fs = std::filesystem;
@@ -171,4 +171,4 @@ TEST(LocaleCodePageTest, EachEastAsianLanguageGetsMicrosoftsPage) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

@@ -1,8 +1,8 @@
 // One running copy per user and display: where the lock goes, what is passed over, and that two
 // copies always meet the same lock.
-#include "platform/linux/single_instance.h"
+#include "platform/linux/posix/single_instance.h"
 
-#include "platform/linux/display_name.h"
+#include "platform/linux/x11/display_name.h"
 #include "posix_helpers.h"
 #include "support/temp_folder.h"
 
@@ -17,7 +17,7 @@
 #include <functional>
 #include <memory>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,4 +161,4 @@ TEST_F(SingleInstanceTest, WithoutAnyLockFileASocketNameStandsInForIt) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

@@ -1,6 +1,6 @@
 // The clipboard transfer's pace rule without X: when a transfer in pieces that brings nothing
 // more is abandoned, from the reading's start.
-#include "platform/linux/transfer_pace.h"
+#include "platform/linux/x11/transfer_pace.h"
 
 #include <gtest/gtest.h>
 

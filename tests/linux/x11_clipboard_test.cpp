@@ -1,7 +1,7 @@
 // What only the X11 clipboard and key state do, on a private Xvfb: the program's own text, a
 // text cut at its first NUL, pictures of up to 16384 pixels a side, repeats and keyboard layouts.
-#include "platform/linux/x11_clipboard.h"
-#include "platform/linux/x11_key_state.h"
+#include "platform/linux/x11/x11_clipboard.h"
+#include "platform/linux/x11/x11_key_state.h"
 #include "platform/runtime_error.h"
 #include "x_session.h"
 
@@ -15,7 +15,7 @@
 
 #include <cstring>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 namespace keycode = test_support::keycode;
@@ -126,4 +126,4 @@ TEST_F(X11Test, ARepeatIsNoPressAndCIsTheKeyAtItsPlaceInTheLayout) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

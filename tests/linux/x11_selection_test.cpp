@@ -1,7 +1,7 @@
 // The clipboard reader against other programs' owners on a private Xvfb: whole texts and texts
 // in pieces arrive byte for byte; owners that offer too much, stream without end or trickle are
 // abandoned with the silent "cannot read the clipboard" number, within bounded time and memory.
-#include "platform/linux/x11_selection.h"
+#include "platform/linux/x11/x11_selection.h"
 #include "peak_memory.h"
 #include "platform/runtime_error.h"
 #include "test_owner.h"
@@ -12,7 +12,7 @@
 #include <chrono>
 #include <functional>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 using namespace std::chrono_literals;
@@ -120,4 +120,4 @@ TEST_F(X11SelectionTest, ATransferMustKeepItsPaceOnceTheGraceIsOver) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

@@ -1,7 +1,7 @@
 // PrintScreen on a private Xvfb: the screen becomes the clipboard's picture only while wanted.
-#include "platform/linux/x11_system_screenshot.h"
-#include "platform/linux/x11_clipboard.h"
-#include "platform/linux/x11_key_state.h"
+#include "platform/linux/x11/x11_system_screenshot.h"
+#include "platform/linux/x11/x11_clipboard.h"
+#include "platform/linux/x11/x11_key_state.h"
 #include "x_session.h"
 
 #include <QClipboard>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 namespace keycode = test_support::keycode;
@@ -47,4 +47,4 @@ TEST(X11SystemScreenshotTest, PrintScreenOffersTheWholeScreenOnlyWhileWanted) {
 }
 
 }  // namespace
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

@@ -1,7 +1,7 @@
 #include "x_session.h"
 
 #include <QClipboard>
-#include "platform/linux/guarded_application.h"
+#include "platform/linux/qt/guarded_application.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -56,7 +56,7 @@ XSession::XSession() {
   static char name[] = "clipnest_linux_tests";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "xcb");
-  application_ = std::make_unique<x11::GuardedApplication>(argc, argv);
+  application_ = std::make_unique<linux_backend::GuardedApplication>(argc, argv);
 }
 
 XSession::~XSession() {

@@ -2,12 +2,12 @@
 
 #include "platform/linux/portal/portal_key_state.h"
 #include "platform/linux/portal/portal_screenshot.h"
-#include "platform/linux/x11_key_state.h"
-#include "platform/linux/x11_system_screenshot.h"
+#include "platform/linux/x11/x11_key_state.h"
+#include "platform/linux/x11/x11_system_screenshot.h"
 
 #include <QtGlobal>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 bool WaylandSession() {
@@ -39,4 +39,4 @@ GlobalKeys SessionGlobalKeys() {
   return {std::move(keys), std::move(screenshot)};
 }
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

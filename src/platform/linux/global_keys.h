@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 
 // The global keys and the PrintScreen screenshot of this session. X11 sessions read the keys
 // from XInput 2 and the screen from the root window. A Wayland session hands keys and screen
@@ -19,4 +19,4 @@ struct GlobalKeys {
 // Chooses by the session the program runs in. Call it after the QApplication is made.
 GlobalKeys SessionGlobalKeys();
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

@@ -1,20 +1,20 @@
 #include "app/program.h"
-#include "platform/linux/canberra_sound.h"
-#include "platform/linux/desktop_shell.h"
-#include "platform/linux/desktop_tools.h"
-#include "platform/linux/disk_ini_store.h"
+#include "platform/linux/desktop/canberra_sound.h"
+#include "platform/linux/desktop/desktop_shell.h"
+#include "platform/linux/desktop/desktop_tools.h"
 #include "platform/linux/global_keys.h"
-#include "platform/linux/guarded_application.h"
-#include "platform/linux/locale_code_page.h"
-#include "platform/linux/posix_clock.h"
-#include "platform/linux/posix_files.h"
-#include "platform/linux/posix_process.h"
-#include "platform/linux/qt_colour_chooser.h"
-#include "platform/linux/qt_message_boxes.h"
-#include "platform/linux/qt_window_system.h"
-#include "platform/linux/single_instance.h"
-#include "platform/linux/termination_signals.h"
-#include "platform/linux/x11_clipboard.h"
+#include "platform/linux/posix/disk_ini_store.h"
+#include "platform/linux/posix/locale_code_page.h"
+#include "platform/linux/posix/posix_clock.h"
+#include "platform/linux/posix/posix_files.h"
+#include "platform/linux/posix/posix_process.h"
+#include "platform/linux/posix/single_instance.h"
+#include "platform/linux/posix/termination_signals.h"
+#include "platform/linux/qt/guarded_application.h"
+#include "platform/linux/qt/qt_colour_chooser.h"
+#include "platform/linux/qt/qt_message_boxes.h"
+#include "platform/linux/qt/qt_window_system.h"
+#include "platform/linux/x11/x11_clipboard.h"
 #include "platform/platform.h"
 
 #include <QIcon>
@@ -28,28 +28,28 @@ int main(int, char** argv) {
   // The program reads no command line, not even Qt's own options.
   int qt_argc = 1;
   char* qt_argv[] = {argv[0], nullptr};
-  x11::GuardedApplication application(qt_argc, qt_argv);
+  linux_backend::GuardedApplication application(qt_argc, qt_argv);
   // The dialogs come and go; only the exit button ends the program.
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(QIcon(QStringLiteral(":/pictures/clipnest.ico")));
 
-  x11::SingleInstance instance;
-  x11::PosixProcess process(instance);
+  linux_backend::SingleInstance instance;
+  linux_backend::PosixProcess process(instance);
   const char* locale_name = std::setlocale(LC_CTYPE, "");
-  x11::LocaleCodePage ansi(locale_name ? locale_name : "C");
-  x11::DiskIniStore ini_store;
+  linux_backend::LocaleCodePage ansi(locale_name ? locale_name : "C");
+  linux_backend::DiskIniStore ini_store;
   IniProfileStrings profile(ini_store, ansi);
-  x11::QtWindowSystem windows;
-  x11::QtMessageBoxes messages;
-  x11::CanberraSound sound;
-  x11::PosixClock clock;
-  x11::X11Clipboard clipboard;
-  x11::PosixFiles files;
-  x11::GlobalKeys global_keys = x11::SessionGlobalKeys();
+  linux_backend::QtWindowSystem windows;
+  linux_backend::QtMessageBoxes messages;
+  linux_backend::CanberraSound sound;
+  linux_backend::PosixClock clock;
+  linux_backend::X11Clipboard clipboard;
+  linux_backend::PosixFiles files;
+  linux_backend::GlobalKeys global_keys = linux_backend::SessionGlobalKeys();
 
-  x11::QtColourChooser colours;
-  x11::DesktopShell shell;
-  x11::DesktopTools tools;
+  linux_backend::QtColourChooser colours;
+  linux_backend::DesktopShell shell;
+  linux_backend::DesktopTools tools;
   Platform platform{.windows = windows,
                     .profile = profile,
                     .messages = messages,
@@ -65,7 +65,7 @@ int main(int, char** argv) {
                     .shell = shell,
                     .tools = tools};
   Program program(platform);
-  x11::TerminationSignals termination(
+  linux_backend::TerminationSignals termination(
       [&program] { program.form1().form().input().CloseRequested(); });
   program.Start();
   return application.exec();

@@ -1,7 +1,7 @@
 #include "platform/linux/portal/portal_key_state.h"
 
 #include "platform/linux/portal/portal_request.h"
-#include "platform/linux/x11_key_map.h"
+#include "platform/linux/x11/x11_key_map.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 
 // One shortcut as the portal takes and gives it: its id and its properties.
 struct PortalShortcut {
@@ -22,11 +22,11 @@ struct PortalShortcut {
   QVariantMap properties;
 };
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend
 
-Q_DECLARE_METATYPE(clipnest::x11::PortalShortcut)
+Q_DECLARE_METATYPE(clipnest::linux_backend::PortalShortcut)
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 
 // Found by argument-dependent lookup, in the shortcut's own namespace.
 static QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut) {
@@ -291,6 +291,6 @@ bool PortalKeyState::Quiet(std::span<const int> virtual_keys) {
                      [this](int key) { return !Down(active_, key) && !went_down_[key]; });
 }
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend
 
 #include "portal_key_state.moc"

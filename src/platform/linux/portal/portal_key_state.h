@@ -13,7 +13,7 @@
 
 class QDBusServiceWatcher;
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 
 class PortalSignals;
 
@@ -72,4 +72,4 @@ class PortalKeyState : public KeyState {
   std::unique_ptr<KeyState> fallback_;
 };
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

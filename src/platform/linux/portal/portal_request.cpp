@@ -4,7 +4,7 @@
 #include <QDBusPendingReply>
 #include <QTimer>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 constexpr char kRequestInterface[] = "org.freedesktop.portal.Request";
@@ -65,4 +65,4 @@ void PortalRequest::Finish(uint response, const QVariantMap& results) {
   done(response, results);
 }
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

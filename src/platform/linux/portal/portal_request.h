@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 
 // The desktop portal's name and object, which serve every portal interface.
 inline constexpr char kPortalService[] = "org.freedesktop.portal.Desktop";
@@ -48,4 +48,4 @@ class PortalRequest : public QObject {
 // The options of a portal call, as D-Bus wants them: a dictionary of variants.
 QVariantMap PortalOptions(std::initializer_list<std::pair<const char*, QVariant>> options);
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

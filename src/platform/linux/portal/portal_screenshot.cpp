@@ -2,14 +2,14 @@
 
 #include "platform/linux/portal/portal_key_state.h"
 #include "platform/linux/portal/portal_request.h"
-#include "platform/linux/x11_key_map.h"
+#include "platform/linux/x11/x11_key_map.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QUrl>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 namespace {
 
 // The first screenshot may wait for the user's permission in the desktop's dialog.
@@ -52,4 +52,4 @@ void PortalScreenshot::Take() {
                       });
 }
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

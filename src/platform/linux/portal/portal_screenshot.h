@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-namespace clipnest::x11 {
+namespace clipnest::linux_backend {
 
 class PortalKeyState;
 
@@ -34,4 +34,4 @@ class PortalScreenshot : public SystemScreenshot {
   int calls_ = 0;
 };
 
-}  // namespace clipnest::x11
+}  // namespace clipnest::linux_backend

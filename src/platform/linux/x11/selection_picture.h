@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/dib.h"
+
+#include <QImage>
+
+#include <string>
+
+namespace clipnest::linux_backend {
+
+// The picture in the bytes of a picture target, in any format Qt reads; a null image when they
+// hold none. A picture wider or taller than the largest side the program saves throws
+// RuntimeError(kOutOfMemory), as the DIB of such a picture does, before its pixels are allocated
+// when its header tells its size.
+QImage ReadSelectionPicture(const std::string& bytes);
+
+}  // namespace clipnest::linux_backend
