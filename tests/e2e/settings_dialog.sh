@@ -46,7 +46,7 @@ scenario_opacity_and_save_folder() {
   # A folder copied as a whole line: the paste keeps its first line, and the saves use it.
   win_clipboard_text $'Notes-2\r\nвторая строка\r\n'
   app_dialog_click 100 266
-  xdotool key ctrl+a ctrl+v
+  xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace ctrl+v
   sleep 0.3
   app_dialog_click 328 266
   e2e_equal "OK stores the pasted folder's first line" Notes-2 "$(app_setting SavePath)"
