@@ -95,6 +95,15 @@ TEST_F(StartUpTest, PositionIsReadLeniently) {
   EXPECT_EQ(Panel().top(), 12.7f);
 }
 
+TEST_F(StartUpTest, APositionNoWindowCanTakeLeavesThePanelInPlace) {
+  // Beyond the range of a single-precision number, and beyond that of a 32-bit coordinate.
+  h.WriteSettings("[Setup]\r\nLeft=1e300\r\nTop=-3e9\r\n");
+  Start();
+  EXPECT_FALSE(Panel().left());
+  EXPECT_FALSE(Panel().top());
+  EXPECT_EQ(h.messages.shown.size(), 7u);  // both keys were there
+}
+
 TEST_F(StartUpTest, TransparentWithValueMakesThePanelTranslucentFromTheStart) {
   h.WriteSettings("[Setup]\r\nTransparent=1\r\nTransparentValue=128\r\n");
   Start();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace clipnest {
 namespace {
 
@@ -47,6 +49,10 @@ TEST(LenientNumberTest, ReadsTheLeadingNumberAndSkipsBlanksAnywhere) {
   EXPECT_EQ(LenientNumber("abc"), 0.0);
   EXPECT_EQ(LenientNumber(""), 0.0);
   EXPECT_EQ(LenientNumber("1,5"), 1.0);  // the decimal point is always "."
+  EXPECT_EQ(LenientNumber("-1e400"), -HUGE_VAL);
+  EXPECT_EQ(LenientNumber("0.00001e-320x"), 0.0);
+  EXPECT_EQ(LenientPosition("-2147483648"), -2147483648.0f);
+  EXPECT_FALSE(LenientPosition("2147483648"));
 }
 
 }  // namespace
