@@ -70,11 +70,15 @@ for _ in $(seq 1 10); do
   pids+=($!)
 done
 E2E_PIDS+=("${pids[@]}")
-sleep 4
-survivors=() panels=0
-for pid in "${pids[@]}"; do
-  kill -0 "$pid" 2>/dev/null && survivors+=("$pid")
-  panels=$((panels + $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)))
+# The copies that lose end before they show anything; wait (30 s at most) until they have.
+for _ in $(seq 1 60); do
+  survivors=() panels=0
+  for pid in "${pids[@]}"; do
+    kill -0 "$pid" 2>/dev/null && survivors+=("$pid")
+    panels=$((panels + $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l || true)))
+  done
+  [ "${#survivors[@]}" -le 1 ] && [ "$panels" -ge 1 ] && break
+  sleep 0.5
 done
 echo "ten copies at once: ${#survivors[@]} running, $panels panel(s) shown"
 [ "${#survivors[@]}" -eq 1 ] && [ "$panels" -eq 1 ] || bad "ten copies did not leave one panel"
