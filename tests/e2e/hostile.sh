@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Hostile places for the Linux program's files: a save folder that is read-only, full (a small
-# tmpfs: root only) or holds FIFOs under the saves' names; a settings file of 50 MB, of binary
-# bytes, or a folder of that name. The program never hangs, and no file loses a byte.
+# A save folder read-only, full (a tmpfs: root only) or with FIFOs under the saves' names; a
+# settings file of 50 MB, of binary bytes, or a folder. No hang, and no file loses a byte.
 APP_PLATFORM=${1:-linux}
 [ "$APP_PLATFORM" = linux ] || { echo "hostile.sh: the Linux program only"; exit 0; }
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 
 before_scenarios() { trap 'umount -l "$E2E_TMP"/*/Clips 2>/dev/null || :; e2e_end' EXIT; }
 clips() { LC_ALL=C ls -A "$APP_DIR/Clips" | xargs; }
-# tries CASE NAME: a text, a named (NAME.txt) and a picture save fail without a sound, add
-# nothing, and keep notes.txt whole; then the panel answers: its settings dialog opens.
+# tries CASE NAME: a text, named (NAME.txt) and picture save fail silently; the panel answers.
 tries() {
   local before mark dialog
   before=$(clips) mark=$(win_opens_count)
@@ -56,9 +54,8 @@ scenario_save_folder() {
   app_stop
 }
 
-# hostile_settings CASE MESSAGES CHECK: the program starts from the settings file that the
-# scenario has made, shows that many missing-key messages, and its exit (which writes its place)
-# leaves CHECK true.
+# hostile_settings CASE MESSAGES CHECK: a start shows that many missing-key messages, and the
+# exit (which writes the panel's place) leaves CHECK true.
 hostile_settings() {
   local boxes=0 box previous=""
   [ -f "$APP_DIR/Settings.ini" ] && cp "$APP_DIR/Settings.ini" "$E2E_TMP/settings"
