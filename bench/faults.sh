@@ -36,11 +36,11 @@ start() {
 stop() { kill -9 "$program" 2>/dev/null || true; wait "$program" 2>/dev/null || true; }
 peak() { awk '/^VmHWM/ { printf "%.0f MiB", $2 / 1024 }' "/proc/$program/status"; }
 alive() { kill -0 "$program" 2>/dev/null; }
-# Whether the panel answers a click: its settings dialog opens within 3 s, and closes again.
+# Whether the panel answers a click: its settings dialog opens within 5 s, and closes again.
 answers() {
   xdotool mousemove $IMAGE7 click 1
   local dialog
-  dialog=$(e2e_wait_search 3 --pid "$program" --name '^Clipnest v1\.0 .') || return 1
+  dialog=$(e2e_wait_search 5 --pid "$program" --name '^Clipnest v1\.0 .') || return 1
   xdotool windowactivate --sync "$dialog" key alt+F4 2>/dev/null || true
   for _ in $(seq 1 30); do xwininfo -id "$dialog" >/dev/null 2>&1 || return 0; sleep 0.1; done
   xwininfo -id "$dialog" | grep -q IsUnMapped
@@ -106,7 +106,7 @@ for _ in $(seq 1 600); do
 done
 if [ -n "$saved" ] && cmp -s "$saved" "$E2E_TMP/expected.txt"; then
   echo "100 MB text: $(stat -c %s "$saved") bytes saved byte-exact; the program's peak $(peak)"
-else bad "the 100 MB text was not saved byte-exact"; fi
+else bad "the 100 MB text was not saved byte-exact (saved: $(ls -l "$folder"/Clips | tail -n +2))"; fi
 rm -f "$folder"/Clips/*
 kill "$owner" 2>/dev/null || true
 
