@@ -141,6 +141,7 @@ for picture in huge cut; do
   owner=$!
   E2E_PIDS+=("$owner")
   sleep 0.5
+  echo 5 >"/proc/$program/clear_refs"
   begun=$(date +%s%N)
   xdotool mousemove $IMAGE3 click 1
   if answers && alive; then
