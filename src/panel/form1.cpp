@@ -44,10 +44,12 @@ void Form1::Form_Load() {
   if (peers_.process.AnotherInstanceRunning()) peers_.process.EndProcess();
   SetTopmost(form_, true);
 
-  if (auto left = settings.ReadSetting(kLeftKey.key, kLeftKey.missing_message); left.present)
-    form_.SetLeft(static_cast<float>(LenientNumber(left.text)));
-  if (auto top = settings.ReadSetting(kTopKey.key, kTopKey.missing_message); top.present)
-    form_.SetTop(static_cast<float>(LenientNumber(top.text)));
+  if (auto left = settings.ReadSetting(kLeftKey.key, kLeftKey.missing_message); left.present) {
+    if (auto twips = LenientPosition(left.text)) form_.SetLeft(*twips);
+  }
+  if (auto top = settings.ReadSetting(kTopKey.key, kTopKey.missing_message); top.present) {
+    if (auto twips = LenientPosition(top.text)) form_.SetTop(*twips);
+  }
   if (auto path = settings.ReadSetting(kSavePathKey.key, kSavePathKey.missing_message);
       path.present)
     form_["Text4"].SetText(path.text);

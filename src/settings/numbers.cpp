@@ -1,5 +1,6 @@
 #include "settings/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -70,13 +71,38 @@ bool ReadNumber(std::string_view text, std::size_t& pos, char decimal_separator,
   return true;
 }
 
-// Independent of the C library's locale, unlike strtod.
+// Whether a C number that a double cannot hold is too large rather than too small: its first
+// significant digit stands at a positive power of ten.
+bool TooLarge(std::string_view c_number) {
+  const std::size_t e = c_number.find('e');
+  const std::string_view mantissa = c_number.substr(0, e);
+  long exponent = 0;
+  if (e != std::string_view::npos) {
+    const std::string_view digits = c_number.substr(e + 1);
+    const bool negative = !digits.empty() && digits[0] == '-';
+    for (char c : digits) {
+      if (IsDigit(c) && exponent < 1'000'000) exponent = exponent * 10 + (c - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  const long power =
+      first < point ? static_cast<long>(point - first - 1) : -static_cast<long>(first - point);
+  return power + exponent > 0;
+}
+
+// Independent of the C library's locale, unlike strtod. A number too large for a double is
+// infinite, with its sign; one too small is 0.
 double ToDouble(const std::string& c_number) {
   const char* begin = c_number.data();
   if (*begin == '+') ++begin;  // from_chars takes no plus sign
   double value = 0.0;
   auto result = std::from_chars(begin, c_number.data() + c_number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) return HUGE_VAL;
+  if (result.ec == std::errc::result_out_of_range) {
+    value = TooLarge(c_number) ? HUGE_VAL : 0.0;
+    return c_number[0] == '-' ? -value : value;
+  }
   return value;
 }
 
@@ -119,8 +145,13 @@ double LenientNumber(std::string_view text) {
   std::size_t pos = 0;
   std::string c_number;
   if (!ReadNumber(text, pos, '.', true, c_number)) return 0.0;
-  double value = ToDouble(c_number);
-  return std::isfinite(value) ? value : 0.0;
+  return ToDouble(c_number);
+}
+
+std::optional<float> LenientPosition(std::string_view text) {
+  const double twips = LenientNumber(text);
+  if (!(twips >= -2147483648.0 && twips <= 2147483647.0)) return std::nullopt;
+  return static_cast<float>(twips);
 }
 
 std::string NumberText(float value, char decimal_separator) {

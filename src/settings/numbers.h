@@ -16,8 +16,14 @@ std::optional<std::int32_t> StrictInt32(std::string_view text, char decimal_sepa
 std::optional<std::uint8_t> StrictByte(std::string_view text, char decimal_separator);
 
 // The lenient number of a text: its leading number, 0 when there is none. Blanks, tabs and line
-// feeds are skipped wherever they stand; the decimal point is always ".".
+// feeds are skipped wherever they stand; the decimal point is always ".". A number too large for
+// a double is infinite, with its sign.
 double LenientNumber(std::string_view text);
+// A window position in twips read from the settings file: its lenient number, or nothing when no
+// window can take it. Window systems place windows at 32-bit pixel coordinates, and a pixel is
+// at least a twip, so a position beyond the 32-bit range is not applied: the window keeps its
+// place, as it does when the key is missing.
+std::optional<float> LenientPosition(std::string_view text);
 
 // A position as the settings file stores it: the shortest text that reads back as the same
 // single-precision number, with the user's decimal separator, no blank and no grouping; a whole

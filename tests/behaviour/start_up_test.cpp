@@ -38,6 +38,9 @@ TEST_F(StartUpTest, EachSettingsFileGivesItsMessagesCueAndPanel) {
       // "no" counts as missing; Transparent 0 leaves the panel opaque whatever the value.
       {"[Setup]\r\nSounds=no\r\nTransparent=0\r\nTransparentValue=100\r\n",
        "7 silent shown on top border 8421504 back 2147483663 into Text4"},
+      // A position no window can take (beyond a float, beyond 32 bits) leaves the panel in place.
+      {"[Setup]\r\nLeft=1e300\r\nTop=-3e9\r\n",
+       "7 silent shown on top border 8421504 back 2147483663 into Text4"},
   };
   for (const auto& [settings, expected] : cases) {
     Start(settings);

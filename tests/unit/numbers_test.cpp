@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace clipnest {
 
 TEST(NumberTest, StrictIsAWholeNumberWithBlanksAroundWithinItsRangeLenientReadsItsStart) {
@@ -24,7 +26,11 @@ TEST(NumberTest, StrictIsAWholeNumberWithBlanksAroundWithinItsRangeLenientReadsI
   EXPECT_EQ(LenientNumber("1.5e2x"), 150.0);
   EXPECT_EQ(LenientNumber("3e"), 3.0);
   EXPECT_EQ(LenientNumber("abc"), 0.0);
-  EXPECT_EQ(LenientNumber("1,5"), 1.0);
+  EXPECT_EQ(LenientNumber("1,5"), 1.0);  // the decimal point is always "."
+  EXPECT_EQ(LenientNumber("-1e400"), -HUGE_VAL);
+  EXPECT_EQ(LenientNumber("0.00001e-320x"), 0.0);
+  EXPECT_EQ(LenientPosition("-2147483648"), -2147483648.0f);
+  EXPECT_FALSE(LenientPosition("2147483648"));
 }
 
 }  // namespace clipnest

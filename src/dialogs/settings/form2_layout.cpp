@@ -7,8 +7,8 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlLook kRule{.fore_colour = kWindowText};
-constexpr ControlLook kHeading{.underline = true};
+const ControlLook kRule{.fore_colour = kWindowText};
+const ControlLook kHeading{.underline = true};
 
 ControlLook Swatch(OleColour fill) {
   return {.back_colour = fill, .opaque_back = true, .border = BorderStyle::kSunken};

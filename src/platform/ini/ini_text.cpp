@@ -89,9 +89,9 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// Where a key stands: the first header of its section, the key's first line in that section
-// and the section's last line that is not blank (the header when there is none). Only the first
-// section of a name is looked at.
+// Where a key stands: the first header of its section, the key's first line in that section,
+// or else the section's last line that is not blank (the header when there is none). Only the
+// first section of a name is looked at.
 struct Place {
   std::optional<Line> header;
   std::optional<Line> key;
@@ -111,7 +111,12 @@ Place Find(std::string_view file, std::string_view section, std::string_view key
       if (header) break;
       if (Trim(text).empty()) continue;
       place.last = line;
-      if (!place.key && SameName(KeyOf(text).name, key)) place.key = line;
+      if (SameName(KeyOf(text).name, key)) {
+        // The section's last line matters only to a key that is not there: a large file is
+        // read no further than its key.
+        place.key = line;
+        break;
+      }
     } else if (header && SameName(*header, section)) {
       place.header = place.last = line;
     }

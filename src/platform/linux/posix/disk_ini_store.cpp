@@ -14,6 +14,9 @@ constexpr std::size_t kLargestSettingsFile = std::size_t{256} << 20;
 }  // namespace
 
 std::optional<std::string> DiskIniStore::Load(const std::string& path) {
+  // A start clears what a write of an earlier run, cut short, left beside the settings file.
+  if (!swept_) RemoveStaleTemporaries(FolderOf(ResolvedTarget(path)));
+  swept_ = true;
   std::string bytes;
   if (ReadAll(path, bytes, kLargestSettingsFile)) return bytes;
   if (errno == ENOENT) return std::string();  // no file yet: the first write creates it

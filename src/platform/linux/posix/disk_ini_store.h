@@ -10,6 +10,9 @@ class DiskIniStore : public IniFileStore {
  public:
   std::optional<std::string> Load(const std::string& path) override;
   bool Store(const std::string& path, const std::string& bytes) override;
+
+ private:
+  bool swept_ = false;
 };
 
 }  // namespace clipnest::linux_backend

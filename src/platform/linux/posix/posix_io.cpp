@@ -1,6 +1,8 @@
 #include "platform/linux/posix/posix_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -77,8 +79,43 @@ std::string ResolvedTarget(const std::string& path) {
   return named.front() == '/' ? named : FolderOf(path) + "/" + named;
 }
 
+namespace {
+// A temporary is named ".clipnest-<writer's process id>-XXXXXX".
+constexpr std::string_view kTemporaryPrefix = ".clipnest-";
+
+// The process that wrote a temporary of this name; 0 when the name is not one of ours.
+pid_t WriterOf(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix)) return 0;
+  name.remove_prefix(kTemporaryPrefix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash > 9 || name.size() != dash + 7) return 0;
+  pid_t pid = 0;
+  for (char c : name.substr(0, dash)) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const pid_t writer = WriterOf(entry->d_name);
+    // A writer that still lives (or that belongs to someone else) may be about to rename it.
+    if (writer <= 0 || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+    struct stat info {};
+    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode))
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 int ReplaceFileAtomically(const std::string& target, std::string_view bytes, unsigned mode) {
-  std::string temporary = FolderOf(target) + "/.clipnest-XXXXXX";
+  std::string temporary = FolderOf(target) + "/" + std::string(kTemporaryPrefix) +
+                          std::to_string(::getpid()) + "-XXXXXX";
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return errno;
   int error = 0;

@@ -24,5 +24,7 @@ std::string ResolvedTarget(const std::string& path);
 // to the disk and renames it over the target. Returns 0 or the errno of the failing step; the
 // target is untouched on failure.
 int ReplaceFileAtomically(const std::string& target, std::string_view bytes, unsigned mode);
+// Removes the temporaries in `folder` that a write cut short (its process killed) left behind.
+void RemoveStaleTemporaries(const std::string& folder);
 
 }  // namespace clipnest::linux_backend
