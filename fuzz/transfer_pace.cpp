@@ -6,7 +6,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-using namespace clipnest;
+using namespace clipnest::linux_backend;
 using std::chrono::nanoseconds;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -36,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string text = data[0] & 0x80 ? std::string(data[0] & 0xF, 'a') : "";
   for (int i = 0; i < (data[0] & 0x80 ? 0 : data[0] & 0x7); ++i) text += "\xD0\x96";
   text.append(reinterpret_cast<const char*>(data) + 1, size - 1);
-  CHECK(clipnest::IsWellFormedUtf8(text) == DecodesWell(text));
+  CHECK(clipnest::linux_backend::IsWellFormedUtf8(text) == DecodesWell(text));
   return 0;
 }

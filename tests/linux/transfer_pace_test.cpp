@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace clipnest {
+namespace clipnest::linux_backend {
 namespace {
 
 using namespace std::chrono_literals;
@@ -26,4 +26,4 @@ TEST(TransferPaceTest, AfterTheGraceATransferKeepsThePaceAndMovesEverySecond) {
 }
 
 }  // namespace
-}  // namespace clipnest
+}  // namespace clipnest::linux_backend

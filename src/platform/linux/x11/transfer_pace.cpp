@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace clipnest {
+namespace clipnest::linux_backend {
 
 std::chrono::nanoseconds PaceDeadline(const SelectionLimits& limits, std::size_t bytes,
                                       std::chrono::nanoseconds moved_at) {
@@ -21,4 +21,4 @@ std::chrono::nanoseconds PaceDeadline(const SelectionLimits& limits, std::size_t
   return std::min(kept_pace, still_moving);
 }
 
-}  // namespace clipnest
+}  // namespace clipnest::linux_backend

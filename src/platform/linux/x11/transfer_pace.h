@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstddef>
 
-namespace clipnest {
+namespace clipnest::linux_backend {
 
 // What one reading of the clipboard may cost before it is abandoned.
 struct SelectionLimits {
@@ -29,4 +29,4 @@ struct SelectionLimits {
 std::chrono::nanoseconds PaceDeadline(const SelectionLimits& limits, std::size_t bytes,
                                       std::chrono::nanoseconds moved_at);
 
-}  // namespace clipnest
+}  // namespace clipnest::linux_backend
