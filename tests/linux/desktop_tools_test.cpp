@@ -16,7 +16,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <thread>
 
 namespace clipnest::linux_backend {
@@ -24,7 +23,6 @@ namespace {
 
 using test_support::ReadBytes;
 using test_support::WriteBytes;
-using ::testing::ElementsAre;
 
 using namespace std::chrono_literals;
 
@@ -63,9 +61,14 @@ class DesktopTest : public ::testing::Test {
   const std::string saved_path_ = std::getenv("PATH");
 };
 
-TEST_F(DesktopTest, TheTextEditorIsTheDesktopsDefaultAndItsQuestionHoldsNothingUp) {
+TEST_F(DesktopTest, TheDesktopsDefaultEditorElseTheFirstInstalledToolOfEachKindStarts) {
+  for (const char* name : {"mousepad", "leafpad", "gimp", "mtpaint", "xcalc", "galculator"})
+    Install(std::string("bin/") + name);
+  auto started = [this](Tool tool) { return DesktopTools().Launch(tool), NextStarted(); };
+  EXPECT_EQ(started(Tool::kTextEditor), "mousepad");
+  EXPECT_EQ(started(Tool::kPaint), "mtpaint");
+  EXPECT_EQ(started(Tool::kCalculator), "galculator");
   const std::string editor = Install("my tools/my-editor");
-  Install("bin/gedit");
   WriteBytes(
       folder / "share/applications/my.desktop",
       "[Desktop Entry]\nExec=\"" + editor + "\" --new-window %U\n[Desktop Action x]\nExec=x\n");
@@ -78,15 +81,6 @@ TEST_F(DesktopTest, TheTextEditorIsTheDesktopsDefaultAndItsQuestionHoldsNothingU
   EXPECT_EQ(::write(answer, "\n", 1), 1);
   EXPECT_EQ(NextStarted(), "my-editor [--new-window]");
   ::close(answer);
-}
-
-TEST_F(DesktopTest, WithoutADefaultTheFirstInstalledToolOfEachKindStarts) {
-  for (const char* name : {"mousepad", "leafpad", "gimp", "mtpaint", "xcalc", "galculator"})
-    Install(std::string("bin/") + name);
-  auto started = [this](Tool tool) { return DesktopTools().Launch(tool), NextStarted(); };
-  EXPECT_EQ(started(Tool::kTextEditor), "mousepad");
-  EXPECT_EQ(started(Tool::kPaint), "mtpaint");
-  EXPECT_EQ(started(Tool::kCalculator), "galculator");
 }
 
 struct NoWindows : WindowSystem {
@@ -125,7 +119,7 @@ TEST_F(DesktopTest, AStartedToolRunsDetachedWithNothingOfThisProgram) {
   std::vector<std::string> open_files;
   for (const std::string& fd : test_support::TempFolder::EntriesOf(proc + "/fd"))
     open_files.push_back(fd + "=" + std::filesystem::read_symlink(proc + "/fd/" + fd).string());
-  EXPECT_THAT(open_files, ElementsAre("0=/dev/null", "1=/dev/null", "2=/dev/null"));
+  EXPECT_THAT(open_files, ::testing::ElementsAre("0=/dev/null", "1=/dev/null", "2=/dev/null"));
   // A session of its own, and nothing left for this program to reap.
   EXPECT_NE(::getsid(std::stoi(pid)), ::getsid(0));
   EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);

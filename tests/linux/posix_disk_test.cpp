@@ -12,11 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <fstream>
 
 namespace clipnest::linux_backend {
 namespace {
@@ -73,17 +69,9 @@ TEST_F(PosixDiskTest, AFullDiskFailsWith61AndLeavesTheFilesAsTheyWere) {
   const std::string disk = folder_ / "disk";
   fs::create_directory(disk);
   const std::string seen = test_support::RunInChild([&]() -> std::string {
-    // A 64 KB file system in a mount namespace of this child alone (of its own user, if need be).
-    const std::string uid = std::to_string(::geteuid()), gid = std::to_string(::getegid());
-    if (::unshare(CLONE_NEWNS) != 0) {
-      if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "skip: no mount namespace";
-      std::ofstream("/proc/self/setgroups") << "deny";
-      std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
-      std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
-    }
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
-      return "skip: no tmpfs";
+    // A 64 KB file system in a mount namespace of this child alone.
+    if (!test_support::OwnMountNamespace()) return "skip: no mount namespace";
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) return "skip: no tmpfs";
     files_.Append(disk + "/Text.txt", "before\r\n");
     const std::string too_much(256 * 1024, 'x');
     return std::to_string(ErrorOf([&] { files_.Append(disk + "/Text.txt", too_much); })) + " " +
@@ -96,25 +84,26 @@ TEST_F(PosixDiskTest, AFullDiskFailsWith61AndLeavesTheFilesAsTheyWere) {
 
 TEST_F(PosixDiskTest, TheSettingsFileIsReplacedWholeKeepingItsModeAndItsLink) {
   fs::create_directory(folder_ / "dotfiles");
-  WriteBytes(folder_ / "dotfiles/Settings.ini", "; \xCC\xEE\xE8\n[Setup]\nLeft=1\r\n");
-  ::chmod((folder_ / "dotfiles/Settings.ini").c_str(), 0604);
+  const std::string real = folder_ / "dotfiles/Settings.ini";
+  WriteBytes(real, "; \xCC\xEE\xE8\n[Setup]\nLeft=1\r\n");
+  ::chmod(real.c_str(), 0604);
   fs::create_symlink("dotfiles/Settings.ini", folder_ / "Settings.ini");
   struct stat before {
   }, after{};
-  ::stat((folder_ / "Settings.ini").c_str(), &before);
+  ::stat(real.c_str(), &before);
   Put(folder_ / "Settings.ini", "2");
-  ::stat((folder_ / "Settings.ini").c_str(), &after);
-  EXPECT_EQ(ReadBytes(folder_ / "dotfiles/Settings.ini"), "; \xCC\xEE\xE8\n[Setup]\nLeft=2\r\n");
+  ::stat(real.c_str(), &after);
+  EXPECT_EQ(ReadBytes(real), "; \xCC\xEE\xE8\n[Setup]\nLeft=2\r\n");
   EXPECT_NE(before.st_ino, after.st_ino) << "a reader could see half a file";
-  EXPECT_EQ(PermissionBits(folder_ / "dotfiles/Settings.ini"), 0604u);
+  EXPECT_EQ(PermissionBits(real), 0604u);
   EXPECT_TRUE(fs::is_symlink(folder_ / "Settings.ini"));
   EXPECT_THAT(folder_.Entries("dotfiles"), ElementsAre("Settings.ini"));
-  // A link to a file that does not exist yet: the write creates the file it names.
-  fs::remove(folder_ / "dotfiles/Settings.ini");
+  // A link to a file that does not exist yet: the write creates the file it names, an ordinary
+  // file of the user's creation mask, not a private temporary.
+  fs::remove(real);
   Put(folder_ / "Settings.ini", "3");
-  EXPECT_EQ(ReadBytes(folder_ / "dotfiles/Settings.ini"), "[Setup]\r\nLeft=3\r\n");
-  // An ordinary file of the user's creation mask, not a private temporary.
-  EXPECT_EQ(PermissionBits(folder_ / "dotfiles/Settings.ini"), 0644u);
+  EXPECT_EQ(ReadBytes(real), "[Setup]\r\nLeft=3\r\n");
+  EXPECT_EQ(PermissionBits(real), 0644u);
 }
 
 TEST_F(PosixDiskTest, ASettingsFileThatCannotBeReadIsNeverReplacedNorWaitedFor) {
@@ -132,8 +121,8 @@ TEST_F(PosixDiskTest, ASettingsFileThatCannotBeReadIsNeverReplacedNorWaitedFor) 
   EXPECT_EQ(fs::read_symlink(folder_ / "Loop.ini"), "Loop.ini");
   EXPECT_THAT(folder_.Entries(), ElementsAre("Fifo.ini", "Folder.ini", "Loop.ini", "Zero.ini"));
   // A file the user may not read, or may not write, even in a folder open to all.
-  WriteBytes(folder_ / "Unreadable.ini", "[Setup]\r\nLeft=1\r\n");
-  WriteBytes(folder_ / "ReadOnly.ini", "[Setup]\r\nLeft=1\r\n");
+  for (const char* name : {"Unreadable.ini", "ReadOnly.ini"})
+    WriteBytes(folder_ / name, "[Setup]\r\nLeft=1\r\n");
   ::chmod((folder_ / "Unreadable.ini").c_str(), 0000);
   ::chmod((folder_ / "ReadOnly.ini").c_str(), 0444);
   ::chmod(folder_.path().c_str(), 0777);

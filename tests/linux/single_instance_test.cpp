@@ -1,27 +1,19 @@
 // One running copy per user and display: where the lock goes, what is passed over, and that two
 // copies always meet the same lock.
 #include "platform/linux/posix/single_instance.h"
-
 #include "platform/linux/x11/display_name.h"
 #include "posix_helpers.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <memory>
 
 namespace clipnest::linux_backend {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::ReadBytes;
 using test_support::WriteBytes;
 
 TEST(DisplayNameTest, TheLocalDisplayIsOneWhateverItsScreenAndARemoteOneKeepsItsHost) {
@@ -66,8 +58,7 @@ class SingleInstanceTest : public ::testing::Test {
   }
 
   test_support::TempFolder folder_;
-  std::string runtime_ = folder_ / "runtime";
-  std::string temp_ = folder_ / "tmp";
+  std::string runtime_ = folder_ / "runtime", temp_ = folder_ / "tmp";
   std::string elsewhere_ = folder_ / "elsewhere";
   // A display of this test alone: its stand-in socket name meets no real copy's.
   std::string display_ = "test-" + std::to_string(::getpid()) + ":0";
@@ -113,20 +104,11 @@ TEST_F(SingleInstanceTest, AnotherUsersFolderUnderTheNameIsPassedOver) {
   // namespace where the test's user is root, a folder of the real root's bound there.
   const std::string seen = test_support::RunInChild([&]() -> std::string {
     const bool root = ::geteuid() == 0;
-    if (!root) {
-      const std::string maps[] = {"0 " + std::to_string(::geteuid()) + " 1",
-                                  "0 " + std::to_string(::getegid()) + " 1"};
-      if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "skip: no user namespace";
-      std::ofstream("/proc/self/setgroups") << "deny";
-      std::ofstream("/proc/self/uid_map") << maps[0];
-      std::ofstream("/proc/self/gid_map") << maps[1];
-    }
+    if (!root && !test_support::OwnMountNamespace()) return "skip: no user namespace";
     fs::create_directory(OwnTemp());
-    const bool foreign =
-        root ? ::chown(OwnTemp().c_str(), 65534, 65534) == 0
-             : ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                   ::mount("/usr", OwnTemp().c_str(), nullptr, MS_BIND, nullptr) == 0;
-    if (!foreign) return "skip: cannot make a folder of another user";
+    if (root ? ::chown(OwnTemp().c_str(), 65534, 65534) != 0
+             : ::mount("/usr", OwnTemp().c_str(), nullptr, MS_BIND, nullptr) != 0)
+      return "skip: cannot make a folder of another user";
     return LockFolderOfTwoCopies() == OwnTemp("-1") ? "the spare" : "not the spare";
   });
   if (seen.starts_with("skip: ")) GTEST_SKIP() << seen.substr(6);
@@ -135,10 +117,9 @@ TEST_F(SingleInstanceTest, AnotherUsersFolderUnderTheNameIsPassedOver) {
 
 TEST_F(SingleInstanceTest, AFolderALinkOrAFifoWhereTheLockFileShouldBeIsPassedOver) {
   MakePrivate(runtime_);
-  const std::string lock = [&] {
-    SingleInstance probe(Places(display_));
-    return probe.AnotherIsRunning() ? "" : probe.lock_path();
-  }();
+  std::string lock;
+  if (SingleInstance probe(Places(display_)); !probe.AnotherIsRunning()) lock = probe.lock_path();
+  ASSERT_FALSE(lock.empty());
   WriteBytes(elsewhere_, "kept");
   const std::function<void()> plant[] = {[&] { fs::create_directory(lock); },
                                          [&] { fs::create_symlink(elsewhere_, lock); },
@@ -148,7 +129,7 @@ TEST_F(SingleInstanceTest, AFolderALinkOrAFifoWhereTheLockFileShouldBeIsPassedOv
     planted();
     EXPECT_EQ(LockFolderOfTwoCopies(), OwnTemp());
   }
-  EXPECT_EQ(ReadBytes(elsewhere_), "kept");
+  EXPECT_EQ(test_support::ReadBytes(elsewhere_), "kept");
 }
 
 TEST_F(SingleInstanceTest, WithoutAnyLockFileASocketNameStandsInForIt) {

@@ -1,8 +1,8 @@
 // What only the X11 clipboard and key state do, on a private Xvfb: the program's own text, a
 // text cut at its first NUL, pictures of up to 16384 pixels a side, repeats and keyboard layouts.
 #include "platform/linux/x11/x11_clipboard.h"
+#include "contract/contract.h"
 #include "platform/linux/x11/x11_key_state.h"
-#include "platform/runtime_error.h"
 #include "x_session.h"
 
 #include <QBuffer>
@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace clipnest::linux_backend {
 namespace {
@@ -29,19 +31,16 @@ std::string Png(int width, int height, bool pixels = true) {
   QByteArray png;
   QBuffer buffer(&png);
   image.save(&buffer, "PNG");
-  if (!pixels) {
-    const std::uint32_t size[] = {qToBigEndian<std::uint32_t>(width),
-                                  qToBigEndian<std::uint32_t>(height)};
-    std::memcpy(png.data() + 16, size, 8);
-    // The header's check sum, over its type and data.
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (int i = 12; i < 29; ++i) {
-      crc ^= static_cast<unsigned char>(png[i]);
-      for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    const std::uint32_t sum = qToBigEndian(~crc);
-    std::memcpy(png.data() + 29, &sum, 4);
+  if (pixels) return png.toStdString();
+  qToBigEndian<std::uint32_t>(width, png.data() + 16);
+  qToBigEndian<std::uint32_t>(height, png.data() + 20);
+  // The header's check sum, over its type and data.
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (int i = 12; i < 29; ++i) {
+    crc ^= static_cast<unsigned char>(png[i]);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
   }
+  qToBigEndian<std::uint32_t>(~crc, png.data() + 29);
   return png.toStdString();
 }
 
@@ -92,12 +91,7 @@ TEST_F(X11Test, PicturesOfUpTo16384PixelsASideAreReadLargerOnesRefusedUnread) {
   EXPECT_EQ(SizeOf(clipboard_.Image()), std::make_pair(16384, 1));
   for (const std::string& png : {Png(16385, 1), Png(1, 16385), Png(16385, 16385, false)}) {
     ASSERT_TRUE(x_.OfferFromAnotherProgram("image/png", png));
-    try {
-      clipboard_.Image();
-      ADD_FAILURE() << "a picture above 16384 pixels a side was read";
-    } catch (const RuntimeError& error) {
-      EXPECT_EQ(error.number(), ErrorNumber::kOutOfMemory);
-    }
+    EXPECT_EQ(contract::ErrorOf([&] { clipboard_.Image(); }), int(ErrorNumber::kOutOfMemory));
   }
 }
 
@@ -108,18 +102,15 @@ TEST_F(X11Test, ARepeatIsNoPressAndCIsTheKeyAtItsPlaceInTheLayout) {
   EXPECT_EQ(Query(virtual_key::kC), 0x8000u);
   Key(keycode::kPlaceOfC, false);
   // Without Latin letters, C is the key at its place; with other Latin layouts, where C is.
-  ASSERT_TRUE(x_.Run("setxkbmap ru"));
-  Key(keycode::kPlaceOfC, true);
-  Key(keycode::kPlaceOfC, false);
-  EXPECT_EQ(Query(virtual_key::kC), 0x0001u);
-  ASSERT_TRUE(x_.Run("setxkbmap us -variant dvorak"));
-  Key(keycode::kPlaceOfC, true);
-  Key(keycode::kPlaceOfC, false);
-  EXPECT_EQ(Query(virtual_key::kC), 0u);
-  Key(keycode::kPlaceOfI, true);
-  Key(keycode::kPlaceOfI, false);
-  EXPECT_EQ(Query(virtual_key::kC), 0x0001u);
-  ASSERT_TRUE(x_.Run("setxkbmap us"));
+  for (const auto& [layout, code, seen] : {std::tuple{"ru", keycode::kPlaceOfC, 0x0001u},
+                                           {"us -variant dvorak", keycode::kPlaceOfC, 0u},
+                                           {"us -variant dvorak", keycode::kPlaceOfI, 0x0001u}}) {
+    ASSERT_EQ(std::system(("setxkbmap " + std::string(layout)).c_str()), 0);
+    Key(code, true);
+    Key(code, false);
+    EXPECT_EQ(Query(virtual_key::kC), seen) << layout << " " << code;
+  }
+  ASSERT_EQ(std::system("setxkbmap us"), 0);
   // A key it never reports could not wake a poller of it.
   const int a[] = {0x41};
   EXPECT_FALSE(keys_.Quiet(a));

@@ -36,10 +36,8 @@ XSession::XSession() {
     ::dup2(quiet, 1);
     ::dup2(quiet, 2);
     const std::string fd = std::to_string(pipe_ends[1]);
-    const std::string size =
-        std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
     // Xvfb picks a free display itself and writes its number when it is ready.
-    ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size.c_str(), "-nolisten",
+    ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
              "tcp", "-noreset", static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -67,14 +65,9 @@ XSession::~XSession() {
 }
 
 void XSession::Keys(std::initializer_list<std::pair<int, bool>> keys) {
-  for (const auto& [keycode, down] : keys) {
+  for (const auto& [keycode, down] : keys)
     XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), down, CurrentTime);
-  }
   XSync(display_, False);
-}
-
-bool XSession::Run(const std::string& command) {
-  return std::system(command.c_str()) == 0;
 }
 
 bool XSession::OfferFromAnotherProgram(const std::string& target, const std::string& bytes) {

@@ -11,12 +11,8 @@ namespace clipnest::test_support {
 
 // Keycodes of Xvfb's keyboard (evdev), chosen by the tests without asking the program's mapping.
 namespace keycode {
-constexpr int kControlLeft = 37;
-constexpr int kControlRight = 105;
-constexpr int kAltLeft = 64;
-constexpr int kAltRight = 108;
-constexpr int kPause = 127;
-constexpr int kPrintScreen = 107;
+constexpr int kControlLeft = 37, kControlRight = 105, kAltLeft = 64, kAltRight = 108;
+constexpr int kPause = 127, kPrintScreen = 107;
 constexpr int kPlaceOfC = 54;  // c in QWERTY, j in Dvorak
 constexpr int kPlaceOfI = 31;  // c in Dvorak
 }  // namespace keycode
@@ -25,18 +21,13 @@ constexpr int kPlaceOfI = 31;  // c in Dvorak
 // process, with the program's QApplication on it and a connection for the tests' own requests.
 class XSession {
  public:
-  static constexpr int kScreenWidth = 640;
-  static constexpr int kScreenHeight = 480;
   static XSession& Get();
   ~XSession();
 
-  Display* display() const { return display_; }
   // Presses or releases keys through XTest; returns when the server has handled them. Two or
   // more keys go in one request batch, microseconds apart.
   void Keys(std::initializer_list<std::pair<int, bool>> keys);
   void Key(int keycode, bool down) { Keys({{keycode, down}}); }
-  // Runs a shell command on this server (setxkbmap); false when it fails.
-  bool Run(const std::string& command);
   // Another program (xclip) offers the bytes as this target of the CLIPBOARD; true once the
   // program's Qt has seen the change, as a running program would have long before a key press.
   bool OfferFromAnotherProgram(const std::string& target, const std::string& bytes);
