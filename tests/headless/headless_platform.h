@@ -136,8 +136,7 @@ struct RecordedProfile : IniProfileStrings {
 };
 
 struct Message {
-  std::string caption, text;
-  std::string owner;  // the owner window's name, empty for none
+  std::string caption, text, owner;  // owner: the owner window's name, empty for none
 };
 
 struct RecordedMessages : MessageBoxes {
