@@ -34,10 +34,9 @@ TYPED_TEST_P(ClipboardContract, APictureComesBackWithItsPixelsAndIsNoText) {
   ASSERT_EQ(MeasureDib(dib).verdict, DibVerdict::kUsable);
   ASSERT_EQ(test_support::Get32(dib, 4), 2u);
   ASSERT_EQ(test_support::Get32(dib, 8), 2u);
-  EXPECT_EQ(test_support::Pixel24(dib, 0, 0), 0xFF0000u);
-  EXPECT_EQ(test_support::Pixel24(dib, 1, 0), 0x00FF00u);
-  EXPECT_EQ(test_support::Pixel24(dib, 0, 1), 0x0000FFu);
-  EXPECT_EQ(test_support::Pixel24(dib, 1, 1), 0xFFFFFFu);
+  const std::uint32_t rows[2][2] = {{0xFF0000u, 0x00FF00u}, {0x0000FFu, 0xFFFFFFu}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(test_support::Pixel24(dib, x, y), rows[y][x]) << x << y;
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ClipboardContract, TextComesBackAsUtf8AndWhatIsNotThereIsEmpty,

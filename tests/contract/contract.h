@@ -1,9 +1,7 @@
 #pragma once
 
-// The contract suites: what the program wants of each platform interface, written once and
-// instantiated in each test program with the subjects it has (the headless fake, the Linux
-// backend, the Windows backend). A subject holds the implementation and looks at its effects
-// from outside the program.
+// The contract suites: what the program wants of each platform interface, written once and run on
+// every implementation. A subject holds one and looks at its effects from outside the program.
 
 #include "platform/runtime_error.h"
 
@@ -14,13 +12,11 @@ namespace clipnest::contract {
 
 // The error number a call throws, 0 when it throws none.
 template <typename Call>
-int ErrorOf(Call call) {
-  try {
-    call();
-  } catch (const RuntimeError& error) {
-    return static_cast<int>(error.number());
-  }
+int ErrorOf(Call call) try {
+  call();
   return 0;
+} catch (const RuntimeError& error) {
+  return static_cast<int>(error.number());
 }
 
 // A suite's fixture: one fresh subject per test.

@@ -1,10 +1,8 @@
 #pragma once
 
-// Files: whole writes of every byte, closed files, the error numbers of failures, and nothing
-// that blocks or is left behind. A subject offers: files, Path(name), MakeFolder(name),
-// Read(path), Write(path, bytes), Entries(), Closed(path), NotFiles() (paths of things that are
-// not regular files: FIFOs, pipes, devices) and FailingBytes() (bytes the next write cannot
-// write, as on a full disk).
+// Files: whole writes, closed files, the error numbers of failures, nothing blocked or left
+// behind. A subject offers: files, Path, MakeFolder, Read, Write, Entries, Closed, NotFiles()
+// (FIFOs, pipes, devices) and FailingBytes() (bytes the next write cannot write).
 
 #include "contract/contract.h"
 #include "platform/files.h"

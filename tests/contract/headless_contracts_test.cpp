@@ -9,9 +9,9 @@
 namespace clipnest::contract {
 namespace {
 
-// The fake's disk seen from outside, in a folder of its own.
-struct FakeDisk {
-  FakeDisk() { h.disk.MakeFolder("/w"); }
+// One subject for every suite: the fake seen from outside, its disk in a folder of its own.
+struct Fake {
+  Fake() { h.disk.MakeFolder("/w"), h.keys.can_wake = true; }
   std::string Path(std::string_view name) const { return "/w/" + std::string(name); }
   void MakeFolder(std::string_view name) { h.disk.MakeFolder(Path(name)); }
   std::string Read(const std::string& path) const { return h.disk.Content(path); }
@@ -20,10 +20,6 @@ struct FakeDisk {
   }
   bool Exists(const std::string& path) const { return h.disk.Exists(path); }
   std::vector<std::string> Entries() const { return h.disk.Entries("/w"); }
-  headless::HeadlessPlatform h;
-};
-
-struct FakeFiles : FakeDisk {
   bool Closed(const std::string&) const { return true; }  // memory holds nothing open
   std::vector<std::string> NotFiles() {
     h.disk.MakeSpecial(Path("pipe.txt"));
@@ -33,43 +29,28 @@ struct FakeFiles : FakeDisk {
     h.disk.FailWritesWith(ErrorNumber::kDiskFull);
     return "x";
   }
-  Files& files = h.disk;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FilesContract, FakeFiles);
-
-struct FakeProfile : FakeDisk {
-  ProfileStrings& profile = h.ini;
-  bool follows_wine = false;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ProfileStringsContract, FakeProfile);
-
-struct FakeAnsi : FakeDisk {
-  AnsiCodePage& ansi = h.ansi;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, AnsiCodePageContract, FakeAnsi);
-
-struct FakeClipboard : FakeDisk {
   void OfferNothing() { OfferText(""); }
   void OfferText(std::string_view text) { h.clipboard = {}, h.clipboard.text = text; }
   void OfferPicture(std::string dib) { h.clipboard = {}, h.clipboard.picture.dib = dib; }
-  Clipboard& clipboard = h.clipboard;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ClipboardContract, FakeClipboard);
+  static constexpr int kCodes[] = {virtual_key::kC, virtual_key::kControl, virtual_key::kControl,
+                                   virtual_key::kAlt, virtual_key::kAlt};  // by Key
+  void Press(Key key) { h.keys.Press(kCodes[static_cast<int>(key)]); }
+  void Release(Key key) { h.keys.Release(kCodes[static_cast<int>(key)]); }
+  void Tap(Key key) { h.keys.Tap(kCodes[static_cast<int>(key)]); }
 
-struct FakeKeys : FakeDisk {
-  FakeKeys() { h.keys.can_wake = true; }
-  static int Code(Key key) {
-    return key == Key::kC              ? virtual_key::kC
-           : key <= Key::kControlRight ? virtual_key::kControl
-                                       : virtual_key::kAlt;
-  }
-  void Press(Key key) { h.keys.Press(Code(key)); }
-  void Release(Key key) { h.keys.Release(Code(key)); }
-  void Tap(Key key) { h.keys.Tap(Code(key)); }
-  bool sided = false;
+  headless::HeadlessPlatform h;
+  Files& files = h.disk;
+  ProfileStrings& profile = h.profile;
+  AnsiCodePage& ansi = h.ansi;
+  Clipboard& clipboard = h.clipboard;
   KeyState& keys = h.keys;
+  bool follows_wine = false, sided = false;
 };
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, KeyStateContract, FakeKeys);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FilesContract, Fake);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ProfileStringsContract, Fake);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, AnsiCodePageContract, Fake);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ClipboardContract, Fake);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, KeyStateContract, Fake);
 
 }  // namespace
 }  // namespace clipnest::contract

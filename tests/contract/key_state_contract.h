@@ -1,9 +1,8 @@
 #pragma once
 
-// The global key state with the meaning of the Windows one: 0x8000 while the key is down, 0x0001
-// when it went down since the last query of that key. A subject offers: keys, Press(key),
-// Release(key), Tap(key) (down and up between two queries), each settled when it returns, and
-// `sided`: whether it tells the left key of a pair from the right one.
+// The global key state as Windows means it: 0x8000 while down, 0x0001 when it went down since the
+// key's last query. A subject offers: keys, Press, Release, Tap (down and up between two queries),
+// each settled on return, and `sided` (tells the left key of a pair from the right).
 
 #include "contract/contract.h"
 #include "platform/key_state.h"
@@ -12,34 +11,32 @@ namespace clipnest::contract {
 
 // Keys as the subjects press them; the key state is queried with the virtual-key codes.
 enum class Key { kC, kControlLeft, kControlRight, kAltLeft, kAltRight };
+inline unsigned Query(KeyState& keys, int virtual_key) {
+  return static_cast<std::uint16_t>(keys.AsyncKeyState(virtual_key));
+}
 
 template <typename Subject>
-class KeyStateContract : public Contract<Subject> {
- protected:
-  unsigned Query(int virtual_key) {
-    return static_cast<std::uint16_t>(this->s.keys.AsyncKeyState(virtual_key));
-  }
-};
+class KeyStateContract : public Contract<Subject> {};
 TYPED_TEST_SUITE_P(KeyStateContract);
 
 TYPED_TEST_P(KeyStateContract, DownNowAndWentDownSinceTheLastQuery) {
   auto& s = this->s;
   s.Press(Key::kC);
-  EXPECT_EQ(this->Query(virtual_key::kC), 0x8001u);
-  EXPECT_EQ(this->Query(virtual_key::kC), 0x8000u);
+  EXPECT_EQ(Query(s.keys, virtual_key::kC), 0x8001u);
+  EXPECT_EQ(Query(s.keys, virtual_key::kC), 0x8000u);
   s.Release(Key::kC);
-  EXPECT_EQ(this->Query(virtual_key::kC), 0u);
+  EXPECT_EQ(Query(s.keys, virtual_key::kC), 0u);
   // A tap far shorter than a query's period is not lost.
   s.Tap(Key::kC);
-  EXPECT_EQ(this->Query(virtual_key::kC), 0x0001u);
-  EXPECT_EQ(this->Query(virtual_key::kC), 0u);
+  EXPECT_EQ(Query(s.keys, virtual_key::kC), 0x0001u);
+  EXPECT_EQ(Query(s.keys, virtual_key::kC), 0u);
 }
 
 TYPED_TEST_P(KeyStateContract, EitherCtrlAndEitherAltHoldsItDown) {
   auto& s = this->s;
   if (!s.sided) GTEST_SKIP() << "one key of each kind";
   // Only the down bit: Windows does not promise the other one for a key of a pair.
-  const auto down = [&](int key) { return (this->Query(key) & 0x8000u) != 0; };
+  const auto down = [&](int key) { return (Query(s.keys, key) & 0x8000u) != 0; };
   for (auto [left, right, key] :
        {std::tuple(Key::kControlLeft, Key::kControlRight, virtual_key::kControl),
         std::tuple(Key::kAltLeft, Key::kAltRight, virtual_key::kAlt)}) {
@@ -66,7 +63,7 @@ TYPED_TEST_P(KeyStateContract, AQuietKeyStateWakesThePollerWhenOneOfItsKeysGoesD
   EXPECT_TRUE(s.keys.Quiet(c));
   s.Release(Key::kAltLeft);
   EXPECT_FALSE(s.keys.Quiet(keys)) << "it went down since the last query";
-  this->Query(virtual_key::kAlt);
+  Query(s.keys, virtual_key::kAlt);
   EXPECT_TRUE(s.keys.Quiet(keys));
 }
 

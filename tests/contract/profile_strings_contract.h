@@ -1,10 +1,8 @@
 #pragma once
 
-// Profile strings: the recorded table of the profile functions (tests/data, recorded under Wine
-// with the code page 1251), and what the table leaves out. An engine of its own follows Windows
-// where Wine departs from it (tests/data/wine_departures.txt); the system's functions under Wine
-// are Wine's. A subject offers: profile, follows_wine, Path(name), Read(path), Write(path,
-// bytes), Exists(path), Entries().
+// Profile strings: the table recorded under Wine with the code page 1251 (tests/data), and what it
+// leaves out. Our own engine follows Windows where Wine departs (wine_departures.txt). A subject
+// offers: profile, follows_wine, Path, Read, Write, Exists, Entries.
 
 #include "contract/contract.h"
 #include "platform/ansi/code_pages.h"

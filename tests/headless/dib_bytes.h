@@ -8,17 +8,13 @@
 
 namespace clipnest::test_support {
 
-// Little-endian fields, as a DIB holds them.
-inline void Put32(std::string& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+// Little-endian fields of four bytes (or `bytes`), as a DIB holds them.
+inline void Put32(std::string& out, std::uint32_t value, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
-inline void Put16(std::string& out, std::uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-inline std::uint32_t Get32(std::string_view bytes, std::size_t at) {
+inline std::uint32_t Get32(std::string_view bytes, std::size_t at, int count = 4) {
   std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  while (count--) value = (value << 8) | static_cast<unsigned char>(bytes[at + count]);
   return value;
 }
 
@@ -30,9 +26,8 @@ inline std::string InfoHeader(std::int32_t width, std::int32_t height, int bits,
   for (std::uint32_t field :
        {size, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
         1u | static_cast<std::uint32_t>(bits) << 16, compression, 0u, 3780u, 3780u, colours_used,
-        0u}) {
+        0u})
     Put32(header, field);  // planes and bits share one field; the image size may be left out
-  }
   header.resize(size, '\0');
   return header;
 }
@@ -40,11 +35,8 @@ inline std::string InfoHeader(std::int32_t width, std::int32_t height, int bits,
 // The pixel at (x, y), y = 0 being the top row, of a 24-bit bottom-up DIB with the 40-byte header,
 // as 0xRRGGBB.
 inline std::uint32_t Pixel24(std::string_view dib, int x, int y) {
-  const std::size_t width = Get32(dib, 4);
-  const std::size_t height = Get32(dib, 8);
-  const std::size_t at = 40 + (width * 3 + 3) / 4 * 4 * (height - 1 - y) + 3 * x;
-  return static_cast<unsigned char>(dib[at]) | static_cast<unsigned char>(dib[at + 1]) << 8 |
-         static_cast<unsigned char>(dib[at + 2]) << 16;
+  const std::size_t width = Get32(dib, 4), height = Get32(dib, 8);
+  return Get32(dib, 40 + (width * 3 + 3) / 4 * 4 * (height - 1 - y) + 3 * x, 3);
 }
 
 }  // namespace clipnest::test_support

@@ -16,9 +16,6 @@ using namespace test_support;
 class Win32ClipboardTest : public ::testing::Test {
  protected:
   ~Win32ClipboardTest() override { Offer(0, nullptr); }
-  int ImageError() {
-    return ErrorOf([&] { clipboard_.Image(); });
-  }
   win32::Win32Clipboard clipboard_;
 };
 
@@ -26,7 +23,7 @@ TEST_F(Win32ClipboardTest, DibsComeBackByteForByteFromBlocksLargerThanThem) {
   // 2 x 2 pixels of 5-6-5 bit fields, top-down: the masks come between the header and the pixels.
   std::string fields = InfoHeader(2, -2, 16, BI_BITFIELDS);
   for (std::uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) Put32(fields, mask);
-  for (std::uint16_t pixel : {0xF800, 0x07E0, 0x001F, 0xFFFF}) Put16(fields, pixel);
+  for (std::uint16_t pixel : {0xF800, 0x07E0, 0x001F, 0xFFFF}) Put32(fields, pixel, 2);
   const std::string rgb = InfoHeader(1, 1, 24, BI_RGB) + std::string("\x01\x02\x03\0", 4);
   for (const std::string& dib : {rgb, fields}) {
     Offer(CF_DIB, GlobalBlockOf(dib, 16));
@@ -57,16 +54,17 @@ TEST_F(Win32ClipboardTest, AMetafileIsDrawnOnWhiteAtItsFrameSize) {
 }
 
 TEST_F(Win32ClipboardTest, PicturesLargerThan16384PixelsASideAreRefusedSilently) {
-  // Only the header: the rows it announces are never looked for.
-  Offer(CF_DIB, GlobalBlockOf(InfoHeader(16385, 1, 24, BI_RGB)));
-  EXPECT_EQ(ImageError(), 7);
-  Offer(CF_DIB, GlobalBlockOf(InfoHeader(1, -0x7FFFFFFF, 32, BI_RGB)));
-  EXPECT_EQ(ImageError(), 7);
-  Offer(CF_BITMAP, CreateBitmap(16385, 1, 1, 32, nullptr));
-  EXPECT_EQ(ImageError(), 7);
+  // The DIBs are only a header: the rows they announce are never looked for.
   const RECT frame{0, 0, 10'000'000, 1000};  // a metafile 100 metres wide
-  Offer(CF_ENHMETAFILE, CloseEnhMetaFile(CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr)));
-  EXPECT_EQ(ImageError(), 7);
+  for (auto [format, data] : std::initializer_list<std::pair<UINT, HANDLE>>{
+           {CF_DIB, GlobalBlockOf(InfoHeader(16385, 1, 24, BI_RGB))},
+           {CF_DIB, GlobalBlockOf(InfoHeader(1, -0x7FFFFFFF, 32, BI_RGB))},
+           {CF_BITMAP, CreateBitmap(16385, 1, 1, 32, nullptr)},
+           {CF_ENHMETAFILE,
+            CloseEnhMetaFile(CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr))}}) {
+    Offer(format, data);
+    EXPECT_EQ(ErrorOf([&] { clipboard_.Image(); }), 7) << format;
+  }
 }
 
 TEST_F(Win32ClipboardTest, AClipboardHeldByAnotherWindowCannotBeOpened) {

@@ -18,10 +18,15 @@ namespace {
 
 using test_support::PathOf;
 
-struct Win32FilesSubject : test_support::TempFolder {
-  ~Win32FilesSubject() {
+// One subject for every suite; keys as the keyboard sends them.
+struct Win32 : test_support::TempFolder {
+  Win32() { EXPECT_EQ(GetACP(), 1251u) << "run the tests with LANG=ru_RU.UTF-8"; }
+  ~Win32() {
     if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
     if (memory) VirtualFree(memory, 0, MEM_RELEASE);
+    test_support::Offer(0, nullptr);
+    for (Key key : {Key::kC, Key::kControlLeft, Key::kControlRight, Key::kAltLeft, Key::kAltRight})
+      Release(key);
   }
   // Nothing else has the file open: a handle left open would refuse this one.
   bool Closed(const std::string& path) const {
@@ -43,65 +48,44 @@ struct Win32FilesSubject : test_support::TempFolder {
     VirtualProtect(static_cast<char*>(memory) + 4096, 4096, PAGE_NOACCESS, &old);
     return {static_cast<const char*>(memory), 4096 + 100};
   }
-  win32::Win32Files files;
-  HANDLE pipe = INVALID_HANDLE_VALUE;
-  void* memory = nullptr;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32FilesSubject);
-
-struct Win32Profile : test_support::TempFolder {
-  Win32Profile() { EXPECT_EQ(GetACP(), 1251u) << "run the tests with LANG=ru_RU.UTF-8"; }
-  win32::Win32ProfileStrings system;
-  ProfileStrings& profile = system;
-  // The profile functions are Wine's own where the tests run.
-  bool follows_wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileStringsContract, Win32Profile);
-
-struct Win32Ansi {
-  win32::Win32AnsiCodePage page;
-  AnsiCodePage& ansi = page;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, AnsiCodePageContract, Win32Ansi);
-
-struct Win32ClipboardSubject {
-  ~Win32ClipboardSubject() { test_support::Offer(0, nullptr); }
   void OfferNothing() { test_support::Offer(0, nullptr); }
   void OfferText(const std::string& text) { test_support::OfferText(text); }
   void OfferPicture(const std::string& dib) {
     test_support::Offer(CF_DIB, test_support::GlobalBlockOf(dib));
   }
-  win32::Win32Clipboard clipboard;
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32ClipboardSubject);
-
-// Keys as the keyboard sends them.
-struct Win32Keys {
-  static void Send(std::initializer_list<std::pair<Key, bool>> events) {
+  static void Send(Key key, std::initializer_list<bool> downs) {
     const WORD codes[] = {'C', VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU};
+    const bool right = key == Key::kControlRight || key == Key::kAltRight;
     std::vector<INPUT> inputs;
-    for (auto [key, down] : events) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
+    for (bool down : downs) {
+      INPUT& input = inputs.emplace_back(INPUT{.type = INPUT_KEYBOARD});
       input.ki.wVk = codes[static_cast<int>(key)];
-      input.ki.dwFlags =
-          (down ? 0 : KEYEVENTF_KEYUP) |
-          (key == Key::kControlRight || key == Key::kAltRight ? KEYEVENTF_EXTENDEDKEY : 0);
-      inputs.push_back(input);
+      input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (right ? KEYEVENTF_EXTENDEDKEY : 0);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   }
-  ~Win32Keys() {
-    for (Key key : {Key::kC, Key::kControlLeft, Key::kControlRight, Key::kAltLeft, Key::kAltRight})
-      Send({{key, false}});
-  }
-  void Press(Key key) { Send({{key, true}}); }
-  void Release(Key key) { Send({{key, false}}); }
-  void Tap(Key key) { Send({{key, true}, {key, false}}); }
+  void Press(Key key) { Send(key, {true}); }
+  void Release(Key key) { Send(key, {false}); }
+  void Tap(Key key) { Send(key, {true, false}); }
+
+  win32::Win32Files files;
+  win32::Win32ProfileStrings system_profile;
+  ProfileStrings& profile = system_profile;
+  win32::Win32AnsiCodePage page;
+  AnsiCodePage& ansi = page;
+  win32::Win32Clipboard clipboard;
   win32::Win32KeyState keys;
+  // The profile functions are Wine's own where the tests run.
+  bool follows_wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
   bool sided = true;
+  HANDLE pipe = INVALID_HANDLE_VALUE;
+  void* memory = nullptr;
 };
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, KeyStateContract, Win32Keys);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileStringsContract, Win32);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, AnsiCodePageContract, Win32);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, KeyStateContract, Win32);
 
 }  // namespace
 }  // namespace clipnest::contract

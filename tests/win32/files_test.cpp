@@ -20,12 +20,9 @@ TEST(Win32FilesTest, NamesDrivesAndHeldFilesFailWithTheNumberOfTheirCause) {
   };
   for (const char* name : {"Clip?.txt", "Clip:1.txt"})
     EXPECT_EQ(append_error(folder / name), 52) << name;
-  const DWORD drives = GetLogicalDrives();
-  for (char letter = 'Z'; letter >= 'D'; --letter) {
-    if (drives & (1u << (letter - 'A'))) continue;
-    EXPECT_EQ(append_error(std::string(1, letter) + ":\\Clips\\Clip.txt"), 76);
-    break;
-  }
+  char letter = 'Z';  // a drive letter no drive has
+  while (letter > 'D' && GetLogicalDrives() & (1u << (letter - 'A'))) --letter;
+  EXPECT_EQ(append_error(std::string(1, letter) + ":\\Clips\\Clip.txt"), 76);
   // Another program writes the file, or reads it and lets no one remove or rename it meanwhile.
   const std::string held = folder / "Held.txt", picture = folder / "Sc.bmp";
   test_support::WriteBytes(picture, "old picture");

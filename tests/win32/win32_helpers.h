@@ -28,11 +28,9 @@ inline void Offer(UINT format, HANDLE data) {
 }
 
 inline void OfferText(const std::string& utf8) {
-  std::wstring wide(
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0),
-      L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                      static_cast<int>(wide.size()));
+  std::wstring wide(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                  wide.data(), static_cast<int>(wide.size())));
   Offer(CF_UNICODETEXT, GlobalBlockOf(std::string(reinterpret_cast<const char*>(wide.c_str()),
                                                   (wide.size() + 1) * sizeof(wchar_t))));
 }
