@@ -1,6 +1,6 @@
-// The number rules read any text without fault, and a position's text reads back as the same
-// number; the timestamp of any regional time and date texts holds no character that a Windows
-// file name cannot hold.
+// The number rules read any text without fault, a position's text reads back as the same
+// number, and a position read is one a window can take; the timestamp of any regional time and
+// date texts holds no character that a Windows file name cannot hold.
 #include "check.h"
 #include "forms/form.h"
 #include "forms/window_system.h"
@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<std::int32_t> whole = StrictInt32(text, separator);
   CHECK(!whole || (number && std::nearbyint(*number) == *whole));
   CHECK(!StrictByte(text, separator) || (whole && *whole >= 0 && *whole <= 255));
-  CHECK(std::isfinite(LenientNumber(text)));
+  // A number too large for a double reads as an infinity, which no position takes.
+  const std::optional<float> place = LenientPosition(text);
+  CHECK(!std::isnan(LenientNumber(text)) && (!place || std::isfinite(*place)));
 
   NoWindows windows;
   Form form(windows, "Form1", FormStyle::kBorderless, 0, 0);
