@@ -4,7 +4,7 @@
 # panel's toggles (goal 200 of 200).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/tests/e2e/common.sh"
+source "$root/bench/harness.sh"
 e2e_begin
 
 folder=$(e2e_fresh_copy "$root/out/linux/Clipnest" bench)

@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 fakes=$root/tests/linux/fake_portal
-source "$root/tests/e2e/common.sh"
+source "$root/bench/harness.sh"
 e2e_begin
 
 folder=$(e2e_fresh_copy "$root/out/linux/Clipnest" bench)

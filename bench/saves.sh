@@ -16,7 +16,7 @@ probe="$root/build/linux/bench/text_save_probe"
 locale -a | grep -qix 'ru_RU.utf8' || { echo "the ru_RU.UTF-8 locale is missing"; exit 1; }
 # The program runs with Russian settings; the script's own numbers stay in the C locale.
 export LC_ALL=C
-source "$root/tests/e2e/common.sh"
+source "$root/bench/harness.sh"
 e2e_begin
 
 # The panel at 100,100 (1500 twips); its buttons' centres in screen pixels.
