@@ -27,3 +27,11 @@ class Contract : public ::testing::Test {
 };
 
 }  // namespace clipnest::contract
+
+// Every contract suite on one subject that offers them all.
+#define CLIPNEST_EVERY_CONTRACT(prefix, subject)                           \
+  INSTANTIATE_TYPED_TEST_SUITE_P(prefix, FilesContract, subject);          \
+  INSTANTIATE_TYPED_TEST_SUITE_P(prefix, ProfileStringsContract, subject); \
+  INSTANTIATE_TYPED_TEST_SUITE_P(prefix, AnsiCodePageContract, subject);   \
+  INSTANTIATE_TYPED_TEST_SUITE_P(prefix, ClipboardContract, subject);      \
+  INSTANTIATE_TYPED_TEST_SUITE_P(prefix, KeyStateContract, subject)

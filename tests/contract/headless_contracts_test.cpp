@@ -46,11 +46,7 @@ struct Fake {
   KeyState& keys = h.keys;
   bool follows_wine = false, sided = false;
 };
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, FilesContract, Fake);
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ProfileStringsContract, Fake);
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, AnsiCodePageContract, Fake);
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ClipboardContract, Fake);
-INSTANTIATE_TYPED_TEST_SUITE_P(Fake, KeyStateContract, Fake);
+CLIPNEST_EVERY_CONTRACT(Fake, Fake);
 
 }  // namespace
 }  // namespace clipnest::contract

@@ -81,11 +81,7 @@ struct Win32 : test_support::TempFolder {
   HANDLE pipe = INVALID_HANDLE_VALUE;
   void* memory = nullptr;
 };
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ProfileStringsContract, Win32);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, AnsiCodePageContract, Win32);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, KeyStateContract, Win32);
+CLIPNEST_EVERY_CONTRACT(Win32, Win32);
 
 }  // namespace
 }  // namespace clipnest::contract
