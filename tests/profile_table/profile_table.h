@@ -34,7 +34,6 @@ struct Row {
   std::string why;                    // free text, for notes on a row
 };
 
-std::string Format(const Row& row);
 // The rows of a table; throws std::runtime_error naming the line of a malformed one.
 std::vector<Row> Parse(std::string_view text);
 

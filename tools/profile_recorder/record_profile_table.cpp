@@ -23,6 +23,39 @@ namespace clipnest::profile_table {
 namespace {
 
 using namespace std::string_literals;
+
+// The bytes written as a backslash and a letter in the table's text form, and their letters.
+constexpr std::string_view kHex = "0123456789ABCDEF";
+constexpr std::string_view kEscaped{"\r\n\t\0\"\\", 6};
+constexpr std::string_view kEscapeLetters = "rnt0\"\\";
+
+std::string Quoted(const std::optional<std::string>& bytes) {
+  if (!bytes) return "none";
+  std::string out = "\"";
+  for (char c : *bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (const std::size_t escape = kEscaped.find(c); escape != std::string_view::npos) {
+      out.append(1, '\\').append(1, kEscapeLetters[escape]);
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      out += c;
+    } else {
+      out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+    }
+  }
+  return out + "\"";
+}
+
+// One row in the table's text form (see profile_table.h).
+std::string Format(const Row& row) {
+  std::string out = (row.write ? "write " : "read ") + row.id + "\n";
+  if (!row.why.empty()) out += "  why     " + row.why + "\n";
+  out += "  section " + Quoted(row.section) + "\n";
+  out += "  key     " + Quoted(row.key) + "\n";
+  if (row.write) out += "  value   " + Quoted(row.value) + "\n";
+  out += "  file    " + Quoted(row.file) + "\n";
+  return out + "  result  " + Quoted(row.result) + "\n";
+}
+
 using File = std::optional<std::string>;
 
 Row Read(std::string id, File file, std::string key, std::string section = "Setup") {
