@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The Linux program on a Wayland desktop: sway, headless, runs it through XWayland, and Wayland
-# programs (wl-copy) fill the clipboard. sway refuses to run as root: as root, this runs itself
-# as an ordinary user (made if missing). Its session bus has the portal frontend without global
-# shortcuts, as wlroots desktops have it. tests/e2e/wayland.sh linux
+# The Linux program on a Wayland desktop: sway, headless, runs it through XWayland; wl-copy fills
+# the clipboard. sway refuses root: as root, this runs itself as an ordinary user (made if
+# missing). No portal gives global keys, as on wlroots desktops, until the last scenario puts the
+# tests' fake desktop behind Debian's portal frontend. tests/e2e/wayland.sh linux
 [ "${1:-linux}" = linux ] || { echo "wayland.sh: the Linux program only"; exit 0; }
 if [ "$(id -u)" = 0 ]; then
   id clipnest-e2e >/dev/null 2>&1 || useradd --system --no-create-home clipnest-e2e || exit 1
@@ -11,7 +11,7 @@ fi
 APP_PLATFORM=linux
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 
-# Instead of Xvfb and openbox: sway with XWayland, a session bus and the portal frontend.
+# Instead of Xvfb and openbox: sway with XWayland, and a session bus.
 e2e_begin() {
   E2E_TMP=$(mktemp -d /tmp/clipnest-wayland.XXXXXX)
   trap e2e_end EXIT
@@ -23,30 +23,27 @@ e2e_begin() {
   export SWAYSOCK
   swaymsg exec "env >$E2E_TMP/env" >/dev/null && poll 50 grep -q '^DISPLAY=' "$E2E_TMP/env"
   export $(grep -E '^(DISPLAY|WAYLAND_DISPLAY)=' "$E2E_TMP/env")
-  dbus-daemon --fork --print-address=3 --print-pid=4 --config-file "$E2E_ROOT/tests/linux/fake_portal/bus.conf" \
-    3>"$E2E_TMP/bus" 4>"$E2E_TMP/bus.pid"
-  E2E_PIDS+=($(cat "$E2E_TMP/bus.pid"))
-  export DBUS_SESSION_BUS_ADDRESS=$(cat "$E2E_TMP/bus")
-  XDG_DESKTOP_PORTAL_DIR=$E2E_TMP bg /usr/libexec/xdg-desktop-portal
-  poll 100 eval 'busctl --user list 2>/dev/null | grep -q "^org\.freedesktop\.portal\.Desktop "' ||
-    e2e_fail "the portal frontend did not start"
+  portal_bus ""
 }
+# portal_bus PORTAL: a new session bus, with the fake desktop behind the PORTAL frontend (or none).
+portal_bus() {
+  /usr/bin/python3 "$E2E_ROOT/tests/linux/fake_portal/desktop.py" "$1" >"$E2E_TMP/bus" 2>>"$E2E_TMP/bg.log" & E2E_PIDS+=($!)
+  poll 100 test -s "$E2E_TMP/bus" && export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_TMP/bus")
+}
+# The fake desktop presses a shortcut (press ID true|false); CALLS, the calls it got so far.
+press() { CALLS=$(gdbus call --session -d org.freedesktop.impl.portal.desktop.clipnesttest \
+  -o /org/freedesktop/portal/desktop -m org.clipnest.Test.Press "$1" "$2" 2>/dev/null); }
 # Starts the program; PANEL_AT is the panel's "x,y wxh", where the clicks go.
 start_panel() {
   app_start || return 1
   PANEL_AT=$(win_geometry "$PANEL")
   IFS=', ' read -r APP_PANEL_X APP_PANEL_Y _ <<<"$PANEL_AT"
 }
-# SHOT is a picture of what sway shows.
-shot() { SHOT=$E2E_TMP/shot-$RANDOM.png; grim "$SHOT"; }
 # wl-copy leaves a server of the clipboard behind, which complains when sway ends.
 wl_copy() { wl-copy "$@" 2>>"$E2E_TMP/bg.log"; }
 same_pixels() { poll 50 eval "[ \"\$(compare -metric AE '$1' '$2' null: 2>&1)\" = 0 ]"; }
 # saved_text FILE TEXT: FILE holds TEXT in Windows-1251 and a closing CR LF.
-saved_text() {
-  { printf %s "$2" | iconv -f UTF-8 -t WINDOWS-1251; printf '\r\n'; } >"$E2E_TMP/expected"
-  poll 50 cmp -s "$E2E_TMP/expected" "$1"
-}
+saved_text() { { printf %s "$2" | iconv -f UTF-8 -t WINDOWS-1251; printf '\r\n'; } >"$E2E_TMP/expected" && poll 50 cmp -s "$E2E_TMP/expected" "$1"; }
 
 scenario_panel_and_dialogs() {
   app_scenario panel BorderColor=255 Transparent=1 TransparentValue=200
@@ -65,7 +62,7 @@ scenario_panel_and_dialogs() {
   # Last: X stacks the focused program above the panel, where XTest clicks would land.
   bg xmessage -geometry 300x80 other
   e2e_wait_search 10 --class '^Xmessage$' >/dev/null && swaymsg '[class="Xmessage"] focus' >/dev/null && sleep 0.5
-  shot
+  SHOT=$E2E_TMP/shot.png && grim "$SHOT"  # what sway shows
   e2e_equal "with another program focused, sway shows the panel's frame over it" "255,0,0 255,255,255" \
     "$(app_file_pixel "$SHOT" "$APP_PANEL_X" "$APP_PANEL_Y") $(app_file_pixel "$SHOT" $((APP_PANEL_X - 1)) "$APP_PANEL_Y")"
   e2e_equal "stderr says once that the keys work only while a window of the program has the focus" 1 \
@@ -87,4 +84,17 @@ scenario_saves_of_wayland_clipboards() {
   e2e_check "a PNG from wl-copy is saved by Image3 as a BMP of its pixels" same_pixels "$E2E_TMP/small.png" "$saved"
 }
 
-app_run panel_and_dialogs saves_of_wayland_clipboards
+scenario_keys_and_screenshot_through_the_portal() {
+  portal_bus /usr/libexec/xdg-desktop-portal
+  app_scenario portal HotPrintScreen=1
+  start_panel || return 0
+  poll 100 eval 'press toggle-panel false && [[ $CALLS == *print-screen=Print* ]]' || { e2e_fail "no shortcuts bound"; return 0; }
+  press toggle-panel true && press toggle-panel false
+  e2e_check "Pause from the portal hides the panel" poll 20 eval '! app_viewable "$PANEL"'
+  press print-screen true && press print-screen false
+  local shot=$(grep -o '/[^ ]*/screen\.png' <<<"$CALLS")
+  e2e_check "PrintScreen from the portal saves the portal's screenshot as a BMP" \
+    same_pixels "$shot" "$(win_wait_file "$APP_DIR/Clips/Sc-*.bmp")"
+}
+
+app_run panel_and_dialogs saves_of_wayland_clipboards keys_and_screenshot_through_the_portal
