@@ -1,12 +1,16 @@
 // The global keys of a Wayland session through Debian's own portal frontend on a private bus,
 // with a fake desktop behind it (fake_portal/desktop.py) that the tests drive.
 #include "platform/linux/portal/portal_key_state.h"
+#include "platform/linux/portal/portal_screenshot.h"
 #include "platform/linux/x11/x11_key_map.h"
 #include "x_session.h"
 
 #include <gmock/gmock.h>
+#include <QClipboard>
 #include <QDBusMessage>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 
 namespace clipnest::linux_backend {
@@ -126,6 +130,39 @@ TEST_F(PortalKeyStateTest, WhenThePortalGoesAwayOrIsNotThereTheFallbackAnswers) 
   EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr())
                 .count(QStringLiteral("работают, только пока в фокусе одно из окон программы.\n")),
             2);
+}
+
+TEST_F(PortalKeyStateTest, PrintScreenWithTheOptionOnPutsThePortalsScreenshotOnTheClipboard) {
+  Start(kFrontend);
+  PortalScreenshot screenshot(*keys_);
+  bool wanted = false;
+  screenshot.TakeAtPrintScreen([&] { return wanted; });
+  Settle();  // a press of PrintScreen with the option off
+  EXPECT_THAT(Press("-", false).toStdString(), testing::Not(testing::HasSubstr("Screenshot")));
+  wanted = true;
+  QGuiApplication::clipboard()->clear();
+  Press("print-screen", true);
+  ASSERT_TRUE(RunEventsUntil([] { return !QGuiApplication::clipboard()->image().isNull(); }));
+  const QString call = Press("print-screen", false).split('\n').last();
+  ASSERT_THAT(call.toStdString(), testing::StartsWith("Screenshot interactive=0 "));
+  const QImage taken(call.section(' ', 2));
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+            taken.convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(taken.size(), QSize(32, 24));
+  // The press, held back while the picture was coming, reads as one now.
+  EXPECT_EQ(Query(virtual_key::kPrintScreen) & 1u, 1u);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(PortalKeyStateTest, ASessionTheDesktopClosesFallsBackOnce) {
+  Start(kFrontend);
+  Press("closed", true);
+  ASSERT_TRUE(FellBack());
+  EXPECT_EQ(Query(virtual_key::kPause), 1u);
+  EXPECT_EQ(fallbacks_, 1);
+  EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr())
+                .count(QStringLiteral("(портал закрыл сеанс)")),
+            1);
 }
 
 }  // namespace
