@@ -6,7 +6,15 @@
 [ "${1:-linux}" = linux ] || { echo "wayland.sh: the Linux program only"; exit 0; }
 if [ "$(id -u)" = 0 ]; then
   id clipnest-e2e >/dev/null 2>&1 || useradd --system --no-create-home clipnest-e2e || exit 1
-  exec runuser -u clipnest-e2e -- bash "$0" linux
+  # That user may not read the checkout (a home folder is private): it runs a readable copy.
+  root=$(cd "$(dirname "$0")/../.." && pwd) stage=$(mktemp -d /tmp/clipnest-wayland-stage.XXXXXX)
+  mkdir -p "$stage/tests/linux" "$stage/out/linux"
+  cp -r "$root/tests/e2e" "$stage/tests/" && cp -r "$root/tests/linux/fake_portal" "$stage/tests/linux/" &&
+    cp -r "${CLIPNEST_APP:-$root/out/linux/Clipnest}" "$stage/out/linux/Clipnest" && chmod -R a+rX "$stage" &&
+    CLIPNEST_APP=$stage/out/linux/Clipnest runuser -u clipnest-e2e -- bash "$stage/tests/e2e/wayland.sh" linux
+  status=$?
+  rm -rf "$stage"
+  exit $status
 fi
 APP_PLATFORM=linux
 source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
