@@ -14,8 +14,10 @@ constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kV5HeaderSize = 124;
 // The info header and its longer versions: with the colour masks (52), with alpha (56), V4, V5.
-constexpr std::uint32_t kHeaderSizes[] = {kCoreHeaderSize, kInfoHeaderSize, 52, 56, 108, 124};
+constexpr std::uint32_t kHeaderSizes[] = {kCoreHeaderSize, kInfoHeaderSize, 52, 56, 108,
+                                          kV5HeaderSize};
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint64_t kLargestPalette = 256;
 
@@ -180,20 +182,42 @@ Picture DibFromRows(int width, int height, const std::function<const std::uint32
   return picture;
 }
 
-std::optional<std::string> BmpFile(const Picture& picture) {
+std::optional<BmpFileParts> BmpFileOf(const Picture& picture) {
   if (picture.empty()) return std::nullopt;
   const DibExtent extent = MeasureDib(picture.dib);
   if (extent.verdict == DibVerdict::kTooLarge) throw RuntimeError(ErrorNumber::kOutOfMemory);
   if (extent.verdict != DibVerdict::kUsable) return std::nullopt;
   // The largest picture (16384 x 16384 at 32 bits, 1 GiB) keeps the file's size within 32 bits.
-  std::string file;
-  file.reserve(kFileHeaderSize + extent.size);
-  file += "BM";
-  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + extent.size));
-  Put32(file, 0);
-  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + extent.pixel_offset));
-  file.append(picture.dib, 0, extent.size);
-  return file;
+  BmpFileParts parts;
+  parts.header = "BM";
+  Put32(parts.header, static_cast<std::uint32_t>(kFileHeaderSize + extent.size));
+  Put32(parts.header, 0);
+  Put32(parts.header, static_cast<std::uint32_t>(kFileHeaderSize + extent.pixel_offset));
+  parts.dib = std::string_view(picture.dib).substr(0, extent.size);
+  return parts;
+}
+
+std::optional<std::string> BmpFile(const Picture& picture) {
+  const auto parts = BmpFileOf(picture);
+  if (!parts) return std::nullopt;
+  return parts->header + std::string(parts->dib);
+}
+
+bool TakePackedDibOfBmpFile(std::string& bytes) {
+  if (bytes.size() < kFileHeaderSize || !bytes.starts_with("BM")) return false;
+  const std::string_view dib = std::string_view(bytes).substr(kFileHeaderSize);
+  const DibExtent extent = MeasureDib(dib);
+  if (extent.verdict == DibVerdict::kTooLarge) throw RuntimeError(ErrorNumber::kOutOfMemory);
+  // A gap before the pixels, or a colour profile after them that the header points to, is not
+  // part of a packed DIB.
+  if (extent.verdict != DibVerdict::kUsable ||
+      Read32(bytes, 10) != kFileHeaderSize + extent.pixel_offset ||
+      Read32(dib, 0) == kV5HeaderSize) {
+    return false;
+  }
+  bytes.erase(0, kFileHeaderSize);
+  bytes.resize(extent.size);
+  return true;
 }
 
 }  // namespace clipnest

@@ -18,9 +18,10 @@
 namespace clipnest::linux_backend {
 namespace {
 
+// A BMP first: its pixels are already the program's, with nothing to decode.
 constexpr const char* kPreferredPictureTargets[] = {
-    "image/png",  "image/bmp",  "image/x-bmp", "image/x-MS-bmp",
-    "image/jpeg", "image/tiff", "image/gif",   "image/x-portable-pixmap",
+    "image/bmp",  "image/x-bmp", "image/x-MS-bmp", "image/png",
+    "image/jpeg", "image/tiff",  "image/gif",      "image/x-portable-pixmap",
 };
 
 bool Offers(const std::vector<std::string>& targets, const std::string& name) {
@@ -94,6 +95,7 @@ Picture X11Clipboard::Image() {
   for (const std::string& target : PictureTargets(selection_.Targets())) {
     std::optional<std::string> bytes = selection_.Fetch(target);
     if (!bytes) continue;
+    if (TakePackedDibOfBmpFile(*bytes)) return Picture{std::move(*bytes)};
     QImage image = ReadSelectionPicture(*bytes);
     bytes.reset();  // the pixels are all that is needed from here on
     if (!image.isNull()) return ToPicture(std::move(image));
