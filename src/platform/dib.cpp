@@ -146,6 +146,23 @@ Picture PictureOfPackedDib(std::string_view bytes) {
   return Picture{std::string(bytes.substr(0, extent.size))};
 }
 
+std::string InfoHeaderOfRows(int width, int height) {
+  std::string header;
+  Put32(header, kInfoHeaderSize);
+  Put32(header, static_cast<std::uint32_t>(width));
+  Put32(header, static_cast<std::uint32_t>(height));
+  Put16(header, 1);
+  Put16(header, 24);
+  Put32(header, kBiRgb);
+  Put32(header,
+        static_cast<std::uint32_t>(RowStride(width, 24) * static_cast<std::uint64_t>(height)));
+  Put32(header, 3780);  // 96 dots per inch
+  Put32(header, 3780);
+  Put32(header, 0);
+  Put32(header, 0);
+  return header;
+}
+
 Picture DibFromRows(int width, int height, const std::function<const std::uint32_t*(int)>& row) {
   if (width <= 0 || height <= 0) return {};
   if (width > kLargestPictureSide || height > kLargestPictureSide) {
@@ -156,28 +173,19 @@ Picture DibFromRows(int width, int height, const std::function<const std::uint32
   Picture picture;
   std::string& dib = picture.dib;
   dib.reserve(kInfoHeaderSize + rows_size);
-  Put32(dib, kInfoHeaderSize);
-  Put32(dib, static_cast<std::uint32_t>(width));
-  Put32(dib, static_cast<std::uint32_t>(height));
-  Put16(dib, 1);
-  Put16(dib, 24);
-  Put32(dib, kBiRgb);
-  Put32(dib, static_cast<std::uint32_t>(rows_size));
-  Put32(dib, 3780);  // 96 dots per inch
-  Put32(dib, 3780);
-  Put32(dib, 0);
-  Put32(dib, 0);
-  const std::size_t rows_at = dib.size();
-  dib.resize(rows_at + rows_size, '\0');
-  for (int y = 0; y < height; ++y) {
+  dib += InfoHeaderOfRows(width, height);
+  // Row by row from the bottom one, each built in a small buffer: the rows' room is written once,
+  // never filled with zeros first.
+  std::string row_bytes(stride, '\0');
+  for (int y = height - 1; y >= 0; --y) {
     const std::uint32_t* source = row(y);
-    char* target = dib.data() + rows_at + stride * static_cast<std::size_t>(height - 1 - y);
     for (int x = 0; x < width; ++x) {
       std::uint32_t pixel = source[x];
-      target[3 * x] = static_cast<char>(pixel & 0xFF);
-      target[3 * x + 1] = static_cast<char>((pixel >> 8) & 0xFF);
-      target[3 * x + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+      row_bytes[3 * x] = static_cast<char>(pixel & 0xFF);
+      row_bytes[3 * x + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+      row_bytes[3 * x + 2] = static_cast<char>((pixel >> 16) & 0xFF);
     }
+    dib += row_bytes;
   }
   return picture;
 }

@@ -21,6 +21,8 @@ inline constexpr std::int64_t kLargestPictureSide = 16384;
 // a larger side than kLargestPictureSide throws RuntimeError(kOutOfMemory) before anything is
 // allocated.
 Picture DibFromRows(int width, int height, const std::function<const std::uint32_t*(int)>& row);
+// The info header (40 bytes) that DibFromRows gives a picture of width x height pixels.
+std::string InfoHeaderOfRows(int width, int height);
 
 // What a packed DIB at the start of some bytes is, after its header, masks, palette and rows have
 // been checked against each other and against the bytes there are.
