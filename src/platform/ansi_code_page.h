@@ -14,6 +14,18 @@ class AnsiCodePage {
   virtual std::optional<std::string> Encode(std::string_view utf8) = 0;
   // The UTF-8 text of ANSI bytes.
   virtual std::string Decode(std::string_view ansi) = 0;
+
+  // Whether every character of a UTF-8 text has an ANSI form, that is, whether Encode gives
+  // something. A code page that can tell without a copy of the text does so.
+  virtual bool Holds(std::string_view utf8) { return Encode(utf8).has_value(); }
+  // Appends the ANSI bytes of a piece of UTF-8 text (whole characters) to `out`, growing it by
+  // no more than the piece; false, with `out` partly appended, when some character has no ANSI
+  // form.
+  virtual bool AppendEncoded(std::string_view utf8, std::string& out) {
+    const auto bytes = Encode(utf8);
+    if (bytes) out += *bytes;
+    return bytes.has_value();
+  }
 };
 
 }  // namespace clipnest

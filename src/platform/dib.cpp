@@ -14,8 +14,10 @@ constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kV5HeaderSize = 124;
 // The info header and its longer versions: with the colour masks (52), with alpha (56), V4, V5.
-constexpr std::uint32_t kHeaderSizes[] = {kCoreHeaderSize, kInfoHeaderSize, 52, 56, 108, 124};
+constexpr std::uint32_t kHeaderSizes[] = {kCoreHeaderSize, kInfoHeaderSize, 52, 56, 108,
+                                          kV5HeaderSize};
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint64_t kLargestPalette = 256;
 
@@ -144,6 +146,23 @@ Picture PictureOfPackedDib(std::string_view bytes) {
   return Picture{std::string(bytes.substr(0, extent.size))};
 }
 
+std::string InfoHeaderOfRows(int width, int height) {
+  std::string header;
+  Put32(header, kInfoHeaderSize);
+  Put32(header, static_cast<std::uint32_t>(width));
+  Put32(header, static_cast<std::uint32_t>(height));
+  Put16(header, 1);
+  Put16(header, 24);
+  Put32(header, kBiRgb);
+  Put32(header,
+        static_cast<std::uint32_t>(RowStride(width, 24) * static_cast<std::uint64_t>(height)));
+  Put32(header, 3780);  // 96 dots per inch
+  Put32(header, 3780);
+  Put32(header, 0);
+  Put32(header, 0);
+  return header;
+}
+
 Picture DibFromRows(int width, int height, const std::function<const std::uint32_t*(int)>& row) {
   if (width <= 0 || height <= 0) return {};
   if (width > kLargestPictureSide || height > kLargestPictureSide) {
@@ -154,46 +173,59 @@ Picture DibFromRows(int width, int height, const std::function<const std::uint32
   Picture picture;
   std::string& dib = picture.dib;
   dib.reserve(kInfoHeaderSize + rows_size);
-  Put32(dib, kInfoHeaderSize);
-  Put32(dib, static_cast<std::uint32_t>(width));
-  Put32(dib, static_cast<std::uint32_t>(height));
-  Put16(dib, 1);
-  Put16(dib, 24);
-  Put32(dib, kBiRgb);
-  Put32(dib, static_cast<std::uint32_t>(rows_size));
-  Put32(dib, 3780);  // 96 dots per inch
-  Put32(dib, 3780);
-  Put32(dib, 0);
-  Put32(dib, 0);
-  const std::size_t rows_at = dib.size();
-  dib.resize(rows_at + rows_size, '\0');
-  for (int y = 0; y < height; ++y) {
+  dib += InfoHeaderOfRows(width, height);
+  // Row by row from the bottom one, each built in a small buffer: the rows' room is written once,
+  // never filled with zeros first.
+  std::string row_bytes(stride, '\0');
+  for (int y = height - 1; y >= 0; --y) {
     const std::uint32_t* source = row(y);
-    char* target = dib.data() + rows_at + stride * static_cast<std::size_t>(height - 1 - y);
     for (int x = 0; x < width; ++x) {
       std::uint32_t pixel = source[x];
-      target[3 * x] = static_cast<char>(pixel & 0xFF);
-      target[3 * x + 1] = static_cast<char>((pixel >> 8) & 0xFF);
-      target[3 * x + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+      row_bytes[3 * x] = static_cast<char>(pixel & 0xFF);
+      row_bytes[3 * x + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+      row_bytes[3 * x + 2] = static_cast<char>((pixel >> 16) & 0xFF);
     }
+    dib += row_bytes;
   }
   return picture;
 }
 
-std::optional<std::string> BmpFile(const Picture& picture) {
+std::optional<BmpFileParts> BmpFileOf(const Picture& picture) {
   if (picture.empty()) return std::nullopt;
   const DibExtent extent = MeasureDib(picture.dib);
   if (extent.verdict == DibVerdict::kTooLarge) throw RuntimeError(ErrorNumber::kOutOfMemory);
   if (extent.verdict != DibVerdict::kUsable) return std::nullopt;
   // The largest picture (16384 x 16384 at 32 bits, 1 GiB) keeps the file's size within 32 bits.
-  std::string file;
-  file.reserve(kFileHeaderSize + extent.size);
-  file += "BM";
-  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + extent.size));
-  Put32(file, 0);
-  Put32(file, static_cast<std::uint32_t>(kFileHeaderSize + extent.pixel_offset));
-  file.append(picture.dib, 0, extent.size);
-  return file;
+  BmpFileParts parts;
+  parts.header = "BM";
+  Put32(parts.header, static_cast<std::uint32_t>(kFileHeaderSize + extent.size));
+  Put32(parts.header, 0);
+  Put32(parts.header, static_cast<std::uint32_t>(kFileHeaderSize + extent.pixel_offset));
+  parts.dib = std::string_view(picture.dib).substr(0, extent.size);
+  return parts;
+}
+
+std::optional<std::string> BmpFile(const Picture& picture) {
+  const auto parts = BmpFileOf(picture);
+  if (!parts) return std::nullopt;
+  return parts->header + std::string(parts->dib);
+}
+
+bool TakePackedDibOfBmpFile(std::string& bytes) {
+  if (bytes.size() < kFileHeaderSize || !bytes.starts_with("BM")) return false;
+  const std::string_view dib = std::string_view(bytes).substr(kFileHeaderSize);
+  const DibExtent extent = MeasureDib(dib);
+  if (extent.verdict == DibVerdict::kTooLarge) throw RuntimeError(ErrorNumber::kOutOfMemory);
+  // A gap before the pixels, or a colour profile after them that the header points to, is not
+  // part of a packed DIB.
+  if (extent.verdict != DibVerdict::kUsable ||
+      Read32(bytes, 10) != kFileHeaderSize + extent.pixel_offset ||
+      Read32(dib, 0) == kV5HeaderSize) {
+    return false;
+  }
+  bytes.erase(0, kFileHeaderSize);
+  bytes.resize(extent.size);
+  return true;
 }
 
 }  // namespace clipnest

@@ -21,6 +21,8 @@ inline constexpr std::int64_t kLargestPictureSide = 16384;
 // a larger side than kLargestPictureSide throws RuntimeError(kOutOfMemory) before anything is
 // allocated.
 Picture DibFromRows(int width, int height, const std::function<const std::uint32_t*(int)>& row);
+// The info header (40 bytes) that DibFromRows gives a picture of width x height pixels.
+std::string InfoHeaderOfRows(int width, int height);
 
 // What a packed DIB at the start of some bytes is, after its header, masks, palette and rows have
 // been checked against each other and against the bytes there are.
@@ -41,9 +43,21 @@ DibExtent MeasureDib(std::string_view bytes);
 // large.
 Picture PictureOfPackedDib(std::string_view bytes);
 
-// A complete BMP file of a picture: the file header (with the pixel offset) before the DIB.
-// Nothing when the picture is empty or broken; throws RuntimeError(kOutOfMemory) when it is too
-// large.
+// The BMP file of a picture in its two parts: the file header (with the pixel offset), then the
+// picture's DIB cut to its own size, where the picture holds it. Nothing when the picture is empty
+// or broken; throws RuntimeError(kOutOfMemory) when it is too large.
+struct BmpFileParts {
+  std::string header;
+  std::string_view dib;
+};
+std::optional<BmpFileParts> BmpFileOf(const Picture& picture);
+// The same as one complete file.
 std::optional<std::string> BmpFile(const Picture& picture);
+
+// The packed DIB of a whole BMP file, taken out of the file's bytes where they lie (the file
+// header is dropped and the rest cut to the DIB's size), when the pixels follow the header,
+// masks and palette at once as a packed DIB has them. False, with `bytes` untouched, for
+// anything else; throws RuntimeError(kOutOfMemory) when the picture is too large.
+bool TakePackedDibOfBmpFile(std::string& bytes);
 
 }  // namespace clipnest

@@ -16,9 +16,10 @@ void ClipboardSaves::SavePictureStamped() {
     const std::string path =
         holders_.save_folder.text() + "/Sc-" + holders_.timestamp.text() + ".bmp";
     // Writing an empty picture is an invalid property value.
-    auto file = BmpFile(holders_.picture.picture());
+    const auto file = BmpFileOf(holders_.picture.picture());
     if (!file) throw RuntimeError(ErrorNumber::kInvalidPropertyValue);
-    files_.Replace(path, *file);
+    // The header, then the picture's own bytes: a large picture is not copied for its file.
+    files_.ReplaceWithPieces(path, PiecesOf({file->header, file->dib}));
     cues_.Play(cue::kSaveScr);
   });
   if (error == ErrorNumber::kInvalidPropertyValue) cues_.Play(cue::kError);

@@ -29,8 +29,9 @@ class TextFiles {
   void AppendLine(const std::string& path, std::string_view utf8_text);
 
  private:
-  // Rewrites an ANSI file as UTF-8 with the line added, in one replacement of the whole file.
-  void ConvertToUtf8AndAppend(const std::string& path, std::string_view utf8_line);
+  // Rewrites an ANSI file as UTF-8 with the text and CR LF added, in one replacement of the
+  // whole file.
+  void ConvertToUtf8AndAppend(const std::string& path, std::string_view utf8_text);
 
   Files& files_;
   AnsiCodePage& ansi_;

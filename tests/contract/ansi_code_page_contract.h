@@ -25,6 +25,11 @@ TYPED_TEST_P(AnsiCodePageContract, TextThePageLacksGivesNothing) {
   EXPECT_EQ(page.Encode("text \xF0\x9F\x98\x80"), std::nullopt);  // an emoji
   // Windows would put a look-alike ("l") in place of this letter; that is not the text.
   EXPECT_EQ(page.Encode("ł"), std::nullopt);
+  // The same verdict without the bytes, for a text of megabytes with a letter across each one.
+  EXPECT_FALSE(page.Holds("text \xF0\x9F\x98\x80"));
+  EXPECT_TRUE(page.Holds(std::string((1 << 20) - 1, 'x') + "Ж"));
+  std::string out = "a";
+  EXPECT_TRUE(page.AppendEncoded("Ёё", out) && out == "a\xA8\xB8") << out;
 }
 
 REGISTER_TYPED_TEST_SUITE_P(AnsiCodePageContract, CyrillicIsOneByteEachAndComesBack,

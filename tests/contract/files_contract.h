@@ -18,7 +18,8 @@ TYPED_TEST_P(FilesContract, AppendCreatesTheFileAddsEveryByteAndClosesIt) {
   const std::string path = s.Path("Заметки ✓.txt");
   s.files.Append(path, "\xCF\xF0\xE8\r\n");
   s.files.Append(path, std::string("two\0\xFF\r\n", 7));
-  EXPECT_EQ(s.Read(path), std::string("\xCF\xF0\xE8\r\ntwo\0\xFF\r\n", 12));
+  s.files.AppendPieces(path, PiecesOf({"th", "", "ree"}));
+  EXPECT_EQ(s.Read(path), std::string("\xCF\xF0\xE8\r\ntwo\0\xFF\r\nthree", 17));
   EXPECT_TRUE(s.Closed(path));
 }
 
@@ -86,6 +87,17 @@ TYPED_TEST_P(FilesContract, AFailedWriteLeavesTheFileAsItWasAndNoNewFile) {
   EXPECT_NE(ErrorOf([&] { s.files.Replace(picture, s.FailingBytes()); }), 0);
   EXPECT_NE(ErrorOf([&] { s.files.Append(s.Path("Text-new.txt"), s.FailingBytes()); }), 0);
   EXPECT_NE(ErrorOf([&] { s.files.Replace(s.Path("Sc-new.bmp"), s.FailingBytes()); }), 0);
+  // Contents in pieces whose second piece cannot be made: the first is taken back.
+  const auto broken = [] {
+    return Files::NextPiece([calls = 0]() mutable -> std::string_view {
+      if (++calls == 2) throw RuntimeError(ErrorNumber::kPathFileAccess);
+      return "partial";
+    });
+  };
+  for (const std::string& path : {text, s.Path("Text-new.txt")})
+    EXPECT_EQ(ErrorOf([&] { s.files.AppendPieces(path, broken()); }), 75);
+  for (const std::string& path : {picture, s.Path("Sc-new.bmp")})
+    EXPECT_EQ(ErrorOf([&] { s.files.ReplaceWithPieces(path, broken()); }), 75);
   EXPECT_EQ(s.Read(text), "before\r\n");
   EXPECT_EQ(s.Read(picture), "old picture");
   EXPECT_TRUE(s.Closed(text));

@@ -2,6 +2,7 @@
 // text cut at its first NUL, pictures of up to 16384 pixels a side, repeats and keyboard layouts.
 #include "platform/linux/x11/x11_clipboard.h"
 #include "contract/contract.h"
+#include "platform/dib.h"
 #include "platform/linux/x11/x11_key_state.h"
 #include "x_session.h"
 
@@ -87,6 +88,19 @@ TEST_F(X11Test, PicturesOfUpTo16384PixelsASideAreReadLargerOnesRefusedUnread) {
   EXPECT_EQ(SizeOf(large), std::make_pair(6000, 6000));
   ASSERT_GT(large.dib.size(), 43u);
   EXPECT_EQ(large.dib.substr(40, 3), "\xC0\x80\x40");  // the first pixel, blue green red
+  // Every pixel in its place, bottom-up, with or without alpha (which is dropped).
+  const std::uint32_t rows[2][3] = {{0x80102030u, 0xFF405060u, 0x00708090u},
+                                    {0xFFA0B0C0u, 0x10D0E0F0u, 0xFF000001u}};
+  for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+    QImage image(3, 2, format);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 3; ++x) image.setPixel(x, y, rows[y][x]);
+    QByteArray png;
+    QBuffer buffer(&png);
+    image.save(&buffer, "PNG");
+    ASSERT_TRUE(x_.OfferFromAnotherProgram("image/png", png.toStdString()));
+    EXPECT_EQ(clipboard_.Image().dib, DibFromRows(3, 2, [&rows](int y) { return rows[y]; }).dib);
+  }
   ASSERT_TRUE(x_.OfferFromAnotherProgram("image/png", Png(16384, 1)));
   EXPECT_EQ(SizeOf(clipboard_.Image()), std::make_pair(16384, 1));
   for (const std::string& png : {Png(16385, 1), Png(1, 16385), Png(16385, 16385, false)}) {

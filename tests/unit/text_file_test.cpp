@@ -27,6 +27,12 @@ TEST_F(TextFileTest, AnsiWhereTheCodePageHoldsTheTextUtf8WithItsMarkWhereItCanno
   h.disk.SetContent(kPath, "");
   Append("Привет\r\nb\nc");  // line breaks stay, then CR LF
   EXPECT_EQ(File(), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nb\nc\r\n");
+  // A text of many pieces, its letters across every boundary, comes out whole in ANSI.
+  h.disk.SetContent(kPath, "");
+  std::string text = "x";
+  for (int i = 0; i < 1 << 17; ++i) text += "П";
+  Append(text);
+  EXPECT_TRUE(File() == "x" + std::string(1 << 17, '\xCF') + "\r\n");
 }
 
 TEST_F(TextFileTest, TextWithoutAnAnsiFormTurnsAnAnsiFileIntoUtf8WithoutLosingAByte) {

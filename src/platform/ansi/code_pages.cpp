@@ -107,7 +107,17 @@ std::optional<std::string> SingleByteCodePage::Encode(std::string_view utf8) {
   return out;
 }
 
-bool SingleByteCodePage::AppendEncoded(std::string_view utf8, std::string& out) const {
+bool SingleByteCodePage::Holds(std::string_view utf8) {
+  return EncodeBlocks(utf8, [](const char*, std::size_t) {});
+}
+
+bool SingleByteCodePage::AppendEncoded(std::string_view utf8, std::string& out) {
+  return EncodeBlocks(utf8,
+                      [&out](const char* bytes, std::size_t size) { out.append(bytes, size); });
+}
+
+template <typename Take>
+bool SingleByteCodePage::EncodeBlocks(std::string_view utf8, Take take) const {
   // Through a small buffer, so that a large `out` is never filled with zeros first. Every
   // character gives one byte from at least one byte of input, so a block of input as long as the
   // buffer fits in it, and the loop over the characters checks nothing else.
@@ -146,7 +156,7 @@ bool SingleByteCodePage::AppendEncoded(std::string_view utf8, std::string& out) 
       if (byte == 0) return false;
       buffer[used++] = static_cast<char>(byte);
     }
-    out.append(buffer, used);
+    take(buffer, used);
   }
   return true;
 }

@@ -24,13 +24,16 @@ class SingleByteCodePage : public AnsiCodePage {
 
   std::optional<std::string> Encode(std::string_view utf8) override;
   std::string Decode(std::string_view ansi) override;
+  bool Holds(std::string_view utf8) override;
+  bool AppendEncoded(std::string_view utf8, std::string& out) override;
   int number() const { return number_; }
-  // Appends the ANSI bytes of a UTF-8 text to `out`, growing it only by what is written; false
-  // (with `out` partly appended) when some character has no ANSI form.
-  bool AppendEncoded(std::string_view utf8, std::string& out) const;
 
  private:
   SingleByteCodePage(int number, const std::uint16_t* high_half);
+  // Encodes the text a block at a time, handing each block of ANSI bytes to `take`; false at the
+  // first character that has no ANSI form.
+  template <typename Take>
+  bool EncodeBlocks(std::string_view utf8, Take take) const;
 
   int number_;
   const std::uint16_t* high_half_;  // the characters of bytes 0x80 to 0xFF

@@ -9,6 +9,7 @@ class Win32AnsiCodePage : public AnsiCodePage {
  public:
   std::optional<std::string> Encode(std::string_view utf8) override;
   std::string Decode(std::string_view ansi) override;
+  bool Holds(std::string_view utf8) override;
 };
 
 }  // namespace clipnest::win32

@@ -181,28 +181,45 @@ std::string Win32Files::ReadWhole(const std::string& path, std::size_t limit) {
 }
 
 void Win32Files::Append(const std::string& path, std::string_view bytes) {
+  AppendPieces(path, PiecesOf({bytes}));
+}
+
+void Win32Files::AppendPieces(const std::string& path, const NextPiece& next) {
   const std::wstring wide = CheckedPath(path);
   // Write access (not only append access), so that a failed write can be taken back.
   FileHandle file(wide, GENERIC_WRITE, OPEN_ALWAYS);
   file.ThrowIfNotOpened();
   const bool created = file.error() != ERROR_ALREADY_EXISTS;
   LARGE_INTEGER end{};
-  const DWORD error = SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)
-                          ? file.WriteAll(bytes)
-                          : GetLastError();
   // A failed save leaves the file as it was: cut back to its old size, or removed when this save
-  // created it, so that a full disk leaves no empty file behind.
-  if (error != 0 && !created) {
-    SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN);
-    SetEndOfFile(file.get());
+  // created it, so that a full disk (or a piece that throws) leaves no partial or empty file.
+  const auto take_back = [&] {
+    if (!created) {
+      SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN);
+      SetEndOfFile(file.get());
+    }
+    file.Close();
+    if (created) DeleteFileW(wide.c_str());
+  };
+  DWORD error = SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END) ? 0 : GetLastError();
+  try {
+    for (std::string_view piece; error == 0 && !(piece = next()).empty();) {
+      error = file.WriteAll(piece);
+    }
+  } catch (...) {
+    take_back();
+    throw;
   }
-  file.Close();
   if (error == 0) return;
-  if (created) DeleteFileW(wide.c_str());
+  take_back();
   Fail(error);
 }
 
 void Win32Files::Replace(const std::string& path, std::string_view bytes) {
+  ReplaceWithPieces(path, PiecesOf({bytes}));
+}
+
+void Win32Files::ReplaceWithPieces(const std::string& path, const NextPiece& next) {
   const std::wstring target = CheckedPath(path);
   {
     // Whatever is under the name must be a file on a disk, to be replaced; opening it for its
@@ -215,10 +232,15 @@ void Win32Files::Replace(const std::string& path, std::string_view bytes) {
   // when it is complete.
   TemporaryFile temporary = CreateTemporaryBeside(target);
   DWORD error = 0;
-  {
+  try {
     FileHandle written(temporary.handle);
-    error = written.WriteAll(bytes);
+    for (std::string_view piece; error == 0 && !(piece = next()).empty();) {
+      error = written.WriteAll(piece);
+    }
     if (error == 0 && !FlushFileBuffers(temporary.handle)) error = GetLastError();
+  } catch (...) {
+    DeleteFileW(temporary.path.c_str());
+    throw;
   }
   if (error == 0 && !MoveFileExW(temporary.path.c_str(), target.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -13,6 +13,8 @@ class Win32Files : public Files {
   std::string ReadWhole(const std::string& path, std::size_t limit) override;
   void Append(const std::string& path, std::string_view bytes) override;
   void Replace(const std::string& path, std::string_view bytes) override;
+  void AppendPieces(const std::string& path, const NextPiece& next) override;
+  void ReplaceWithPieces(const std::string& path, const NextPiece& next) override;
 };
 
 }  // namespace clipnest::win32

@@ -60,6 +60,35 @@ std::optional<std::string> LocaleCodePage::Encode(std::string_view utf8) {
   return bytes.toStdString();
 }
 
+bool LocaleCodePage::Holds(std::string_view utf8) {
+  if (single_byte_) return single_byte_->Holds(utf8);
+  return EncodePieces(utf8, [](const QByteArray&) {});
+}
+
+bool LocaleCodePage::AppendEncoded(std::string_view utf8, std::string& out) {
+  if (single_byte_) return single_byte_->AppendEncoded(utf8, out);
+  return EncodePieces(
+      utf8, [&out](const QByteArray& bytes) { out.append(bytes.constData(), bytes.size()); });
+}
+
+template <typename Take>
+bool LocaleCodePage::EncodePieces(std::string_view utf8, Take take) {
+  // Both converters keep what a piece cut short of a character, so the pieces may end anywhere;
+  // each holds at most a piece of the text in its own form.
+  constexpr std::size_t kPiece = 64 << 10;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  QStringEncoder encoder(converter_name_.constData());
+  for (std::size_t at = 0; at < utf8.size(); at += kPiece) {
+    const std::string_view piece = utf8.substr(at, kPiece);
+    const QString text =
+        decoder.decode(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size())));
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError() || decoder.hasError()) return false;
+    take(bytes);
+  }
+  return true;
+}
+
 std::string LocaleCodePage::Decode(std::string_view ansi) {
   if (single_byte_) return single_byte_->Decode(ansi);
   QStringDecoder decoder(converter_name_.constData());

@@ -18,8 +18,14 @@ class LocaleCodePage : public AnsiCodePage {
 
   std::optional<std::string> Encode(std::string_view utf8) override;
   std::string Decode(std::string_view ansi) override;
+  bool Holds(std::string_view utf8) override;
+  bool AppendEncoded(std::string_view utf8, std::string& out) override;
 
  private:
+  // Encodes a multi-byte code page's text a piece at a time, handing each piece to `take`.
+  template <typename Take>
+  bool EncodePieces(std::string_view utf8, Take take);
+
   std::optional<SingleByteCodePage> single_byte_;
   QByteArray converter_name_;  // for a multi-byte code page
 };

@@ -95,12 +95,24 @@ class OpenFile {
   struct stat info_ {};
 };
 
-// Writes the bytes at the end of the file. A failure takes back what was written: the file is
-// cut to its old size, or removed when this save created it, so that a full disk leaves no
-// empty file behind.
-void AppendTo(OpenFile& file, std::string_view bytes, bool created, const std::string& path) {
+// Writes the pieces at the end of the file. A failure takes back what was written: the file is
+// cut to its old size, or removed when this save created it, so that a full disk (or a piece
+// that throws) leaves no partial or empty file behind.
+void AppendTo(OpenFile& file, const Files::NextPiece& next, bool created, const std::string& path) {
   const off_t before = static_cast<off_t>(file.size());
-  const bool written = WriteAll(file.fd(), bytes);
+  bool written = true;
+  try {
+    for (std::string_view piece; written && !(piece = next()).empty();) {
+      written = WriteAll(file.fd(), piece);
+    }
+  } catch (...) {
+    if (created) {
+      ::unlink(path.c_str());
+    } else if (::ftruncate(file.fd(), before) != 0) {
+      // Nothing more can be done for the file.
+    }
+    throw;
+  }
   int error = written ? 0 : errno;
   if (!written && !created && ::ftruncate(file.fd(), before) != 0) {
     // Nothing more can be done for the file; the save fails with the write's error below.
@@ -138,6 +150,10 @@ std::string PosixFiles::ReadWhole(const std::string& path, std::size_t limit) {
 }
 
 void PosixFiles::Append(const std::string& path, std::string_view bytes) {
+  AppendPieces(path, PiecesOf({bytes}));
+}
+
+void PosixFiles::AppendPieces(const std::string& path, const NextPiece& next) {
   CheckName(path);
   // A link to a file that does not exist yet creates the file it names.
   const std::string target = ResolvedTarget(path);
@@ -149,7 +165,7 @@ void PosixFiles::Append(const std::string& path, std::string_view bytes) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     OpenFile existing(target, O_WRONLY | O_APPEND);
     if (existing.opened()) {
-      AppendTo(existing, bytes, false, target);
+      AppendTo(existing, next, false, target);
       return;
     }
     created_fd =
@@ -162,10 +178,14 @@ void PosixFiles::Append(const std::string& path, std::string_view bytes) {
   }
   if (!created) Fail(EEXIST);
   OpenFile file(created_fd);
-  AppendTo(file, bytes, true, target);
+  AppendTo(file, next, true, target);
 }
 
 void PosixFiles::Replace(const std::string& path, std::string_view bytes) {
+  ReplaceWithPieces(path, PiecesOf({bytes}));
+}
+
+void PosixFiles::ReplaceWithPieces(const std::string& path, const NextPiece& next) {
   CheckName(path);
   const std::string target = ResolvedTarget(path);
   unsigned mode = NewFileMode();
@@ -178,7 +198,7 @@ void PosixFiles::Replace(const std::string& path, std::string_view bytes) {
     Fail(errno);
   }
   // The whole content or nothing: a new file is renamed over the old one when it is complete.
-  if (const int error = ReplaceFileAtomically(target, bytes, mode); error != 0) Fail(error);
+  if (const int error = ReplaceFileAtomically(target, next, mode); error != 0) Fail(error);
 }
 
 }  // namespace clipnest::linux_backend

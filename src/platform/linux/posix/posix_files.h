@@ -12,6 +12,8 @@ class PosixFiles : public Files {
   std::string ReadWhole(const std::string& path, std::size_t limit) override;
   void Append(const std::string& path, std::string_view bytes) override;
   void Replace(const std::string& path, std::string_view bytes) override;
+  void AppendPieces(const std::string& path, const NextPiece& next) override;
+  void ReplaceWithPieces(const std::string& path, const NextPiece& next) override;
 };
 
 }  // namespace clipnest::linux_backend

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 namespace clipnest::linux_backend {
 
@@ -114,14 +115,28 @@ void RemoveStaleTemporaries(const std::string& folder) {
 }
 
 int ReplaceFileAtomically(const std::string& target, std::string_view bytes, unsigned mode) {
+  return ReplaceFileAtomically(
+      target, [bytes]() mutable { return std::exchange(bytes, std::string_view()); }, mode);
+}
+
+int ReplaceFileAtomically(const std::string& target, const std::function<std::string_view()>& next,
+                          unsigned mode) {
   std::string temporary = FolderOf(target) + "/" + std::string(kTemporaryPrefix) +
                           std::to_string(::getpid()) + "-XXXXXX";
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return errno;
   int error = 0;
-  if (::fchmod(fd, static_cast<mode_t>(mode)) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-    error = errno;
+  try {
+    if (::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
+    for (std::string_view piece; error == 0 && !(piece = next()).empty();) {
+      if (!WriteAll(fd, piece)) error = errno;
+    }
+  } catch (...) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    throw;
   }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temporary.c_str());

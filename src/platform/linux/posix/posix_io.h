@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ std::string ResolvedTarget(const std::string& path);
 // to the disk and renames it over the target. Returns 0 or the errno of the failing step; the
 // target is untouched on failure.
 int ReplaceFileAtomically(const std::string& target, std::string_view bytes, unsigned mode);
+// The same with the content in pieces: each call of `next` gives the next one, the empty piece
+// ends them. A piece that throws removes the temporary and passes the exception on.
+int ReplaceFileAtomically(const std::string& target, const std::function<std::string_view()>& next,
+                          unsigned mode);
 // Removes the temporaries in `folder` that a write cut short (its process killed) left behind.
 void RemoveStaleTemporaries(const std::string& folder);
 

@@ -18,9 +18,10 @@
 namespace clipnest::linux_backend {
 namespace {
 
+// A BMP first: its pixels are already the program's, with nothing to decode.
 constexpr const char* kPreferredPictureTargets[] = {
-    "image/png",  "image/bmp",  "image/x-bmp", "image/x-MS-bmp",
-    "image/jpeg", "image/tiff", "image/gif",   "image/x-portable-pixmap",
+    "image/bmp",  "image/x-bmp", "image/x-MS-bmp", "image/png",
+    "image/jpeg", "image/tiff",  "image/gif",      "image/x-portable-pixmap",
 };
 
 bool Offers(const std::vector<std::string>& targets, const std::string& name) {
@@ -41,14 +42,6 @@ std::vector<std::string> PictureTargets(const std::vector<std::string>& offered)
     }
   }
   return chosen;
-}
-
-Picture ToPicture(QImage image) {
-  // In place where Qt can: a large picture is not held twice.
-  image.convertTo(QImage::Format_RGB32);
-  return DibFromRows(image.width(), image.height(), [&image](int y) {
-    return reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-  });
 }
 
 // What the program offers itself, when the owner is a window of its own (Qt's) connection: the
@@ -89,14 +82,14 @@ Picture X11Clipboard::Image() {
   if (!owner) return {};
   if (const QMimeData* own = OwnOffer(owner)) {
     const QImage image = own->hasImage() ? qvariant_cast<QImage>(own->imageData()) : QImage();
-    return image.isNull() ? Picture{} : ToPicture(image);
+    return image.isNull() ? Picture{} : PictureOfImage(image);
   }
   for (const std::string& target : PictureTargets(selection_.Targets())) {
     std::optional<std::string> bytes = selection_.Fetch(target);
     if (!bytes) continue;
-    QImage image = ReadSelectionPicture(*bytes);
-    bytes.reset();  // the pixels are all that is needed from here on
-    if (!image.isNull()) return ToPicture(std::move(image));
+    if (TakePackedDibOfBmpFile(*bytes)) return Picture{std::move(*bytes)};
+    Picture picture = ReadSelectionPicture(std::move(*bytes));
+    if (!picture.empty()) return picture;
   }
   return {};
 }
