@@ -208,7 +208,10 @@ std::optional<BmpFileParts> BmpFileOf(const Picture& picture) {
 std::optional<std::string> BmpFile(const Picture& picture) {
   const auto parts = BmpFileOf(picture);
   if (!parts) return std::nullopt;
-  return parts->header + std::string(parts->dib);
+  std::string file;
+  file.reserve(parts->header.size() + parts->dib.size());  // one block, of the file's size
+  file.append(parts->header).append(parts->dib);
+  return file;
 }
 
 bool TakePackedDibOfBmpFile(std::string& bytes) {
