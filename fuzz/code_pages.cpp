@@ -1,5 +1,6 @@
 // The single-byte code pages: any ANSI bytes go to UTF-8 and back unchanged, and any bytes that
-// encode come back from their ANSI form unchanged, so nothing ill-formed is ever encoded.
+// encode come back from their ANSI form unchanged, so nothing ill-formed is ever encoded. The
+// verdict alone and the conversion appended to a buffer agree with the whole encoding.
 #include "platform/ansi/code_pages.h"
 #include "check.h"
 
@@ -15,7 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!page) page = SingleByteCodePage::Make(kPages[data[0] % std::size(kPages)]);
   const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
   CHECK(page->Encode(page->Decode(text)) == text);
-  if (const std::optional<std::string> ansi = page->Encode(text))
-    CHECK(page->Decode(*ansi) == text);
+  const std::optional<std::string> ansi = page->Encode(text);
+  if (ansi) CHECK(page->Decode(*ansi) == text);
+  std::string appended = "x";
+  CHECK(page->Holds(text) == ansi.has_value());
+  CHECK(page->AppendEncoded(text, appended) == ansi.has_value() &&
+        (!ansi || appended == "x" + *ansi));
   return 0;
 }
