@@ -6,6 +6,15 @@
 
 namespace clipnest {
 
+// Where to cut a UTF-8 text at `at` or just before it, so that no character is split: large texts
+// are checked and converted a piece at a time.
+inline std::size_t CharacterBoundary(std::string_view utf8, std::size_t at) {
+  if (at >= utf8.size()) return utf8.size();
+  std::size_t cut = at;
+  while (cut > 0 && at - cut < 4 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;
+  return cut;
+}
+
 // The system's ANSI code page (Windows-1251 on a Russian system).
 class AnsiCodePage {
  public:

@@ -9,14 +9,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Where to cut the UTF-8 text at `at` or just before it, so that no character is split.
-std::size_t CharacterBoundary(std::string_view utf8, std::size_t at) {
-  if (at >= utf8.size()) return utf8.size();
-  std::size_t cut = at;
-  while (cut > 0 && at - cut < 4 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;
-  return cut;
-}
-
 // Whether the decoded text gives back exactly the ANSI bytes it came from. Bytes that the code
 // page does not define (in a multi-byte code page) would come back changed: such a file is not
 // converted. Checked piece by piece so that a large file needs no third copy.

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 namespace clipnest::win32 {
 
 std::optional<std::string> Win32AnsiCodePage::Encode(std::string_view utf8) {
@@ -34,10 +32,7 @@ bool Win32AnsiCodePage::Holds(std::string_view utf8) {
   // A megabyte at a time, cut between characters, so that a large text is never converted whole.
   constexpr std::size_t kPiece = std::size_t{1} << 20;
   for (std::size_t at = 0; at < utf8.size();) {
-    std::size_t end = std::min(utf8.size(), at + kPiece);
-    while (end > at && end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
-      --end;
-    if (end == at) end = std::min(utf8.size(), at + kPiece);  // no character starts there
+    const std::size_t end = CharacterBoundary(utf8, at + kPiece);
     if (!Encode(utf8.substr(at, end - at))) return false;
     at = end;
   }
